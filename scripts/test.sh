@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Every test of both builds: installs what is missing, configures and builds
+# the native and the Windows presets, and runs all tests, the Windows ones
+# under Wine in a private prefix and a private X display.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+./scripts/deps.sh || exit 1
+
+jobs=$(nproc)
+cmake --preset native -DTARVOK_WERROR=ON >/dev/null || exit 1
+cmake --build --preset native -j "$jobs" || exit 1
+cmake --preset windows -DTARVOK_WERROR=ON >/dev/null || exit 1
+cmake --build --preset windows -j "$jobs" || exit 1
+
+source scripts/wine-env.sh
+trap tarvok_wine_down EXIT
+tarvok_wine_up || exit 1
+
+status=0
+echo "== native tests"
+ctest --preset native -j "$jobs" || status=1
+echo "== Windows tests under Wine"
+# The Windows tests share one wineserver and one desktop: run them one at a time.
+ctest --preset windows || status=1
+exit $status

@@ -1,0 +1,35 @@
+# Sourced by the scripts: a private Wine prefix and, unless one is given, a
+# private Xvfb display. `tarvok_wine_up` starts them, `tarvok_wine_down`
+# stops exactly what it started (by process id, never by name).
+#   TARVOK_PREFIX   the Wine prefix (default: build/wineprefix)
+tarvok_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX=${TARVOK_PREFIX:-$tarvok_root/build/wineprefix}
+export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+tarvok_xvfb_pid=""
+
+tarvok_wine_up() {
+  if [ -z "${TARVOK_USE_DISPLAY:-}" ]; then
+    local fifo; fifo=$(mktemp -u); mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    tarvok_xvfb_pid=$!
+    local number; read -r -t 20 number <"$fifo" || { echo "Xvfb did not start" >&2; rm -f "$fifo"; return 1; }
+    rm -f "$fifo"
+    export DISPLAY=":$number"
+  fi
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+  fi
+  wineserver -w 2>/dev/null || true
+  wineserver -p 60 2>/dev/null || true   # keep one server for the whole run
+}
+
+tarvok_wine_down() {
+  wineserver -k 2>/dev/null || true
+  if [ -n "$tarvok_xvfb_pid" ]; then
+    kill "$tarvok_xvfb_pid" 2>/dev/null || true
+    wait "$tarvok_xvfb_pid" 2>/dev/null || true
+    tarvok_xvfb_pid=""
+  fi
+}

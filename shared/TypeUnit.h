@@ -1,0 +1,90 @@
+// The contract between tarvok.exe and every copy of calc.dll: the names both
+// sides must spell identically and the byte layout of the shared settings
+// block. Both deliverables compile this one definition; the block carries no
+// version field, so a layout change here is a change for both at once.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tarvok {
+
+inline constexpr char kGlobalHookDataName[] =
+    "tarvok_HookName_{6037B0FD-CF6E-469B-AC4F-FAB4BF61AF8E}";
+inline constexpr char kOptionsUpdateMessageName[] =
+    "WM_OptionsUpdateName_tarvok_{C5F8803D-0950-4458-8C07-45E534B40C0D}";
+inline constexpr char kHookLibraryFileName[] = "calc.dll";
+inline constexpr char kGetMessageProcName[] = "GetMessageProc";
+inline constexpr char kKeyboardProcName[] = "KeyboardProc";
+
+// Values of GlobalHookData::ResultForm. The library treats every value other
+// than kResultFormNumber as the line form.
+inline constexpr std::uint8_t kResultFormNumber = 1;
+inline constexpr std::uint8_t kResultFormLine = 2;
+
+// Modifier bits of GlobalHookData::HotKeyModifiers. Alt comes before Ctrl here,
+// the reverse of the shortcut code below.
+inline constexpr std::uint8_t kModShift = 1;
+inline constexpr std::uint8_t kModAlt = 2;
+inline constexpr std::uint8_t kModCtrl = 4;
+
+// Bits of the 16-bit shortcut code held by the options window's hot-key field.
+inline constexpr std::uint16_t kShortcutShift = 0x2000;
+inline constexpr std::uint16_t kShortcutCtrl = 0x4000;
+inline constexpr std::uint16_t kShortcutAlt = 0x8000;
+
+// The 36-byte block in the named mapping. Handles are stored as 32-bit
+// values: the deliverables are 32-bit, and the native build (used for tests)
+// must see the same bytes.
+struct GlobalHookData {
+  std::uint32_t GetMessageHook;    // WH_GETMESSAGE hook running GetMessageProc
+  std::uint32_t CallWndProcHook;   // never installed, always 0
+  std::uint32_t Reserved;          // always 0, not read
+  std::uint32_t ShellHook;         // never installed, always 0
+  std::uint8_t Precision;          // digits after the point, 0..10
+  std::uint8_t Padding1[3];
+  std::uint32_t KeyboardHook;      // WH_KEYBOARD hook running KeyboardProc
+  std::uint8_t ResultForm;         // kResultFormNumber or kResultFormLine
+  std::uint8_t Padding2[3];
+  std::uint32_t ControllerWindow;  // the options window; the library ignores it
+  std::uint8_t HotKeyModifiers;    // kModShift | kModAlt | kModCtrl
+  std::uint8_t Padding3;
+  std::uint16_t HotKeyVirtualKey;  // Windows virtual-key code of the main key
+};
+
+static_assert(sizeof(GlobalHookData) == 36);
+static_assert(offsetof(GlobalHookData, GetMessageHook) == 0);
+static_assert(offsetof(GlobalHookData, CallWndProcHook) == 4);
+static_assert(offsetof(GlobalHookData, Reserved) == 8);
+static_assert(offsetof(GlobalHookData, ShellHook) == 12);
+static_assert(offsetof(GlobalHookData, Precision) == 16);
+static_assert(offsetof(GlobalHookData, KeyboardHook) == 20);
+static_assert(offsetof(GlobalHookData, ResultForm) == 24);
+static_assert(offsetof(GlobalHookData, ControllerWindow) == 28);
+static_assert(offsetof(GlobalHookData, HotKeyModifiers) == 32);
+static_assert(offsetof(GlobalHookData, HotKeyVirtualKey) == 34);
+
+inline constexpr std::size_t kGlobalHookDataSize = sizeof(GlobalHookData);
+
+// The hot key as the block carries it.
+struct HotKeyInBlock {
+  std::uint16_t virtualKey;
+  std::uint8_t modifiers;
+};
+
+// Splits a shortcut code into the block's two fields: the code without the
+// three modifier bits, and the modifier set in the block's bit order.
+constexpr HotKeyInBlock SplitShortcut(std::uint16_t shortcut) {
+  const auto modifierBits = static_cast<std::uint16_t>(kShortcutShift | kShortcutCtrl | kShortcutAlt);
+  std::uint8_t modifiers = 0;
+  if (shortcut & kShortcutShift) modifiers |= kModShift;
+  if (shortcut & kShortcutAlt) modifiers |= kModAlt;
+  if (shortcut & kShortcutCtrl) modifiers |= kModCtrl;
+  return {static_cast<std::uint16_t>(shortcut & ~modifierBits), modifiers};
+}
+
+static_assert(SplitShortcut(0x40BB).virtualKey == 0xBB && SplitShortcut(0x40BB).modifiers == kModCtrl);
+static_assert(SplitShortcut(0x60BB).modifiers == (kModCtrl | kModShift));
+static_assert(SplitShortcut(0x8041).modifiers == kModAlt);
+
+}  // namespace tarvok
