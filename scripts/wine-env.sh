@@ -21,8 +21,11 @@ tarvok_wine_up() {
     echo "Creating the Wine prefix $WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
   fi
-  wineserver -w 2>/dev/null || true
-  wineserver -p 60 2>/dev/null || true   # keep one server for the whole run
+  # Start the server and Wine's services now, detached from our output: a
+  # server first started by a test would inherit CTest's pipe and keep CTest
+  # waiting after the test has ended.
+  wineserver -p >/dev/null 2>&1 </dev/null || true
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
 tarvok_wine_down() {
