@@ -1,0 +1,240 @@
+// Probe commands about windows: reading a field's text, waiting for windows
+// to appear, show or go away, posting messages and finding where a control
+// sits on the screen so that a script can click it for real.
+#include <windows.h>
+// after windows.h, which it needs
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "ProbeCommands.h"
+#include "ScopedHandle.h"
+
+namespace probe {
+
+namespace {
+
+constexpr ULONGLONG kPollMs = 10;
+constexpr UINT kSendTimeoutMs = 2000;  // a hung target must not hang the probe
+
+// Waits until `condition` holds or `limitMs` passes; the condition is tried
+// once more at the end so that a late success is not reported as a failure.
+template <typename Condition>
+bool WaitFor(unsigned long limitMs, Condition condition) {
+  const ULONGLONG deadline = NowMs() + limitMs;
+  while (NowMs() < deadline) {
+    if (condition()) return true;
+    Sleep(kPollMs);
+  }
+  return condition();
+}
+
+bool ParseLimit(const char* text, unsigned long& limitMs) {
+  if (ParseNumber(text, limitMs)) return true;
+  std::fprintf(stderr, "not a time limit: %s\n", text);
+  return false;
+}
+
+std::string WithoutAmpersands(const char* text) {
+  std::string plain;
+  for (; *text; ++text)
+    if (*text != '&') plain += *text;
+  return plain;
+}
+
+struct ChildSearch {
+  const char* className;
+  const char* text;  // null: any text
+  HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND child, LPARAM context) {
+  auto& search = *reinterpret_cast<ChildSearch*>(context);
+  char className[64] = {};
+  GetClassNameA(child, className, sizeof className);
+  if (lstrcmpiA(className, search.className) != 0) return TRUE;
+  if (search.text) {
+    char text[256] = {};
+    GetWindowTextA(child, text, sizeof text);
+    if (lstrcmpiA(WithoutAmpersands(text).c_str(), WithoutAmpersands(search.text).c_str()) != 0)
+      return TRUE;
+  }
+  search.found = child;
+  return FALSE;
+}
+
+void PrintRect(const RECT& rect) {
+  std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+}
+
+HWND FindOrComplain(const char* name) {
+  HWND window = FindNamedWindow(name);
+  if (!window) std::fprintf(stderr, "no window: %s\n", name);
+  return window;
+}
+
+}  // namespace
+
+HWND FindNamedWindow(const char* classOrTitle) {
+  if (HWND byClass = FindWindowA(classOrTitle, nullptr)) return byClass;
+  return FindWindowA(nullptr, classOrTitle);
+}
+
+HWND FieldOf(HWND window) {
+  if (HWND edit = FindWindowExA(window, nullptr, "Edit", nullptr)) return edit;
+  if (HWND child = GetWindow(window, GW_CHILD)) return child;
+  return window;
+}
+
+bool ReadWindowText(HWND window, std::string& text) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
+    return false;
+  std::string buffer(length + 1, '\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                           SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied))
+    return false;
+  buffer.resize(copied < buffer.size() ? copied : buffer.size() - 1);
+  text = buffer;
+  return true;
+}
+
+std::string Escape(const std::string& text) {
+  std::string escaped;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      escaped += "\\n";
+      ++i;
+    } else if (c == '\n') {
+      escaped += "\\n";
+    } else if (c == '\r') {
+      escaped += "\\r";
+    } else if (c == '\t') {
+      escaped += "\\t";
+    } else if (c < 0x20 || c == 0x7F) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      escaped += hex;
+    } else {
+      escaped += static_cast<char>(c);
+    }
+  }
+  return escaped;
+}
+
+ULONGLONG NowMs() { return GetTickCount64(); }
+
+bool ParseNumber(const char* text, unsigned long& value) {
+  char* end = nullptr;
+  value = std::strtoul(text, &end, 0);
+  return end != text && *end == '\0';
+}
+
+int Text(int, Args argv) {
+  HWND window = FindOrComplain(argv[0]);
+  std::string text;
+  if (!window || !ReadWindowText(FieldOf(window), text)) return 1;
+  std::printf("%s\n", Escape(text).c_str());
+  return 0;
+}
+
+int WaitText(int, Args argv) {
+  unsigned long limitMs = 0;
+  if (!ParseLimit(argv[2], limitMs)) return 2;
+  const std::string expected = argv[1];
+  std::string last;
+  const bool equal = WaitFor(limitMs, [&] {
+    HWND window = FindNamedWindow(argv[0]);
+    std::string text;
+    if (!window || !ReadWindowText(FieldOf(window), text)) return false;
+    last = Escape(text);
+    return last == expected;
+  });
+  if (!equal)
+    std::fprintf(stderr, "after %lu ms the field of '%s' holds '%s', expected '%s'\n", limitMs, argv[0],
+                 last.c_str(), expected.c_str());
+  return equal ? 0 : 1;
+}
+
+int WaitWindow(int, Args argv) {
+  unsigned long limitMs = 0;
+  if (!ParseLimit(argv[1], limitMs)) return 2;
+  HWND window = nullptr;
+  if (!WaitFor(limitMs, [&] { return (window = FindNamedWindow(argv[0])) != nullptr; })) {
+    std::fprintf(stderr, "no window '%s' within %lu ms\n", argv[0], limitMs);
+    return 1;
+  }
+  std::printf("0x%lx\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)));
+  return 0;
+}
+
+int WaitVisible(int, Args argv) {
+  unsigned long limitMs = 0;
+  if (!ParseLimit(argv[1], limitMs)) return 2;
+  if (WaitFor(limitMs, [&] {
+        HWND window = FindNamedWindow(argv[0]);
+        return window && IsWindowVisible(window);
+      }))
+    return 0;
+  std::fprintf(stderr, "window '%s' not visible within %lu ms\n", argv[0], limitMs);
+  return 1;
+}
+
+int WaitGone(int, Args argv) {
+  unsigned long limitMs = 0;
+  if (!ParseLimit(argv[1], limitMs)) return 2;
+  if (WaitFor(limitMs, [&] { return FindNamedWindow(argv[0]) == nullptr; })) return 0;
+  std::fprintf(stderr, "window '%s' still there after %lu ms\n", argv[0], limitMs);
+  return 1;
+}
+
+int Post(int, Args argv) {
+  HWND window = FindOrComplain(argv[0]);
+  if (!window) return 1;
+  unsigned long message = 0, wParam = 0, lParam = 0;
+  if (!ParseNumber(argv[1], message)) message = RegisterWindowMessageA(argv[1]);
+  if (!message || !ParseNumber(argv[2], wParam) || !ParseNumber(argv[3], lParam)) return 2;
+  return PostMessageA(window, message, wParam, static_cast<LPARAM>(lParam)) ? 0 : 1;
+}
+
+int ChildRect(int argc, Args argv) {
+  HWND window = FindOrComplain(argv[0]);
+  if (!window) return 1;
+  ChildSearch search{argv[1], argc > 2 ? argv[2] : nullptr, nullptr};
+  EnumChildWindows(window, MatchChild, reinterpret_cast<LPARAM>(&search));
+  RECT rect;
+  if (!search.found || !GetWindowRect(search.found, &rect)) {
+    std::fprintf(stderr, "no child of class '%s' in '%s'\n", argv[1], argv[0]);
+    return 1;
+  }
+  PrintRect(rect);
+  return 0;
+}
+
+int WindowRect(int, Args argv) {
+  HWND window = FindOrComplain(argv[0]);
+  RECT rect;
+  if (!window || !GetWindowRect(window, &rect)) return 1;
+  PrintRect(rect);
+  return 0;
+}
+
+int WorkingSet(int, Args argv) {
+  HWND window = FindOrComplain(argv[0]);
+  if (!window) return 1;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  tarvok::ScopedHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!process || !GetProcessMemoryInfo(process.get(), &counters, sizeof counters)) return 1;
+  std::printf("%lu\n", static_cast<unsigned long>(counters.WorkingSetSize));
+  return 0;
+}
+
+}  // namespace probe

@@ -1,0 +1,58 @@
+// tarvok-probe: a small command-line tool with which the end-to-end scripts
+// look into the Windows side of a running system (fields, windows, clipboard,
+// the shared settings block, the registry) and wait for conditions with a
+// time limit instead of sleeping. Usage: tarvok-probe <command> [words...].
+#include <cstdio>
+#include <cstring>
+
+#include "ProbeCommands.h"
+
+namespace {
+
+struct Command {
+  const char* name;
+  int minArgs;
+  int (*run)(int, probe::Args);
+  const char* usage;
+};
+
+constexpr Command kCommands[] = {
+    {"text", 1, probe::Text, "text <window>                       field text (escaped)"},
+    {"wait-text", 3, probe::WaitText, "wait-text <window> <expected> <ms>  until the field text is equal"},
+    {"wait-window", 2, probe::WaitWindow, "wait-window <class-or-title> <ms>   until the window exists"},
+    {"wait-visible", 2, probe::WaitVisible, "wait-visible <class-or-title> <ms>  until it exists and is visible"},
+    {"wait-gone", 2, probe::WaitGone, "wait-gone <class-or-title> <ms>     until no such window exists"},
+    {"post", 4, probe::Post, "post <window> <msg|name> <wp> <lp>  PostMessage"},
+    {"child-rect", 2, probe::ChildRect, "child-rect <window> <class> [text]  screen rectangle of a child"},
+    {"window-rect", 1, probe::WindowRect, "window-rect <window>                screen rectangle"},
+    {"working-set", 1, probe::WorkingSet, "working-set <window>                bytes of its process"},
+    {"clip-put-text", 1, probe::ClipPutText, "clip-put-text <text>                CF_TEXT only"},
+    {"clip-put-set", 0, probe::ClipPutSet, "clip-put-set                        text, Unicode, custom, bitmap"},
+    {"clip-dump", 0, probe::ClipDump, "clip-dump                           every format with a digest"},
+    {"clip-text", 0, probe::ClipText, "clip-text                           CF_TEXT (escaped)"},
+    {"mapping-dump", 0, probe::MappingDump, "mapping-dump                        the settings block fields"},
+    {"reg-get", 1, probe::RegGet, "reg-get <value>                     a value of the settings key"},
+    {"reg-clear", 0, probe::RegClear, "reg-clear                           delete the settings key"},
+    {"hotkey-timing", 3, probe::HotKeyTiming,
+     "hotkey-timing <window> <expected> <ms>  press Ctrl+=, time field and clipboard"},
+};
+
+int Usage() {
+  std::fputs("usage: tarvok-probe <command> [arguments]\n", stderr);
+  for (const Command& command : kCommands) std::fprintf(stderr, "  %s\n", command.usage);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  for (const Command& command : kCommands) {
+    if (std::strcmp(argv[1], command.name) != 0) continue;
+    if (argc - 2 < command.minArgs) return Usage();
+    const int status = command.run(argc - 2, argv + 2);
+    std::fflush(stdout);
+    return status;
+  }
+  return Usage();
+}
