@@ -1,0 +1,66 @@
+// The hidden application window and the message loop.
+#include "Application.h"
+
+namespace tarvok {
+
+TApplication::~TApplication() {
+  if (window_ != nullptr) DestroyWindow(window_);
+}
+
+LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The window only carries the title and class another copy searches for;
+  // "WM_Start2tarvok" from such a copy needs no action.
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool TApplication::Initialize() {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = &TApplication::WindowProc;
+  windowClass.hInstance = instance_;
+  windowClass.hIcon = LoadIconA(instance_, "MAINICON");
+  windowClass.lpszClassName = kApplicationClass;
+  RegisterClassA(&windowClass);
+  // Zero-sized, so that when shown it is only a taskbar button for the
+  // options window.
+  window_ = CreateWindowExA(0, kApplicationClass, kApplicationTitle,
+                            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr,
+                            nullptr, instance_, nullptr);
+  return window_ != nullptr;
+}
+
+std::string TApplication::ExeName() const {
+  char path[MAX_PATH * 4] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  return std::string(path, length < sizeof path ? length : 0);
+}
+
+void TApplication::Terminate() {
+  if (terminated_) return;
+  terminated_ = true;
+  PostQuitMessage(0);
+}
+
+int TApplication::Run(HWND dialog) {
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (dialog != nullptr && IsDialogMessageA(dialog, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return 0;
+}
+
+void TApplication::ProcessMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      terminated_ = true;
+      PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the main loop
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+}  // namespace tarvok

@@ -1,0 +1,57 @@
+// The application object of tarvok.exe: the hidden top-level window of class
+// "TApplication" titled "Tarvok" (the single-instance guard of another copy
+// looks for it), the program's path and help file, and the message loop.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "UOneInstanceMay.h"
+
+namespace tarvok {
+
+inline constexpr char kApplicationClass[] = "TApplication";
+inline constexpr char kApplicationTitle[] = "Tarvok";
+inline constexpr char kHelpFileName[] = "Tarvok HTML help.chm";
+
+class TApplication final : public OneInstanceHost {
+ public:
+  explicit TApplication(HINSTANCE instance) : instance_(instance) {}
+  ~TApplication() override;
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  // Creates the hidden application window. False when Windows refuses.
+  bool Initialize();
+
+  // Runs until Terminate; dialog keys (Tab, Enter, Escape) go to `dialog`.
+  int Run(HWND dialog);
+  // Handles whatever is queued now, then returns.
+  void ProcessMessages();
+
+  [[nodiscard]] HINSTANCE Instance() const { return instance_; }
+  [[nodiscard]] HWND Handle() const { return window_; }
+  [[nodiscard]] bool Terminated() const { return terminated_; }
+  [[nodiscard]] const std::string& HelpFile() const { return helpFile_; }
+
+  // OneInstanceHost
+  std::string Title() const override { return kApplicationTitle; }
+  std::string ExeName() const override;
+  HWND ApplicationWindow() const override { return window_; }
+  std::string ApplicationClassName() const override { return kApplicationClass; }
+  bool ShowMainForm() const override { return showMainForm_; }
+  void SetShowMainForm(bool show) override { showMainForm_ = show; }
+  void Terminate() override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  HINSTANCE instance_;
+  HWND window_ = nullptr;
+  bool showMainForm_ = false;  // the resident program starts hidden
+  bool terminated_ = false;
+  std::string helpFile_ = kHelpFileName;
+};
+
+}  // namespace tarvok

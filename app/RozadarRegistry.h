@@ -1,0 +1,47 @@
+// The real registry behind SettingsRegistry, and the keyboard layout behind
+// KeyNameSource: thin forwarding to Rozadar and to the layout's key names.
+#pragma once
+
+#include <windows.h>
+
+#include "Rozadar.h"
+#include "SettingsRegistry.h"
+#include "ShortcutText.h"
+
+namespace tarvok {
+
+class RozadarRegistry final : public SettingsRegistry {
+ public:
+  explicit RozadarRegistry(HKEY root = HKEY_CURRENT_USER) : root_(root) {}
+  std::string ReadString(const char* subkey, const char* name) override {
+    return ReadRegString(root_, subkey, name);
+  }
+  bool WriteString(const char* subkey, const char* name, const std::string& text) override {
+    return WriteRegString(root_, subkey, name, text);
+  }
+  std::int32_t ReadInteger(const char* subkey, const char* name) override {
+    return ReadRegInteger(root_, subkey, name);
+  }
+  bool ValueExists(const char* subkey, const char* name) override { return RegValueExists(root_, subkey, name); }
+  void WriteInteger(const char* subkey, const char* name, std::int32_t value) override {
+    WriteRegInteger(root_, subkey, name, value);
+  }
+  void DeleteValue(const char* subkey, const char* name) override { DeleteRegValue(root_, subkey, name); }
+
+ private:
+  HKEY root_;
+};
+
+// Names from the active keyboard layout: on a US layout the key 0xBB is "=".
+class LayoutKeyNames final : public KeyNameSource {
+ public:
+  std::string LayoutKeyName(std::uint8_t virtualKey) const override {
+    const UINT scanCode = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+    if (scanCode == 0) return {};
+    char name[64] = {};
+    const int length = GetKeyNameTextA(static_cast<LONG>(scanCode << 16), name, sizeof name);
+    return length > 0 ? std::string(name, static_cast<std::size_t>(length)) : std::string();
+  }
+};
+
+}  // namespace tarvok

@@ -1,0 +1,440 @@
+// The options window: its controls, the tray menu, start-up (FormCreate),
+// the OK / Cancel / Apply logic and the switch that turns the hooks off and
+// on. The window is created hidden and lives until the program ends.
+#include "UMainForm.h"
+
+#include <commctrl.h>
+
+#include "Application.h"
+#include "RegistryNames.h"
+#include "UOneInstanceMay.h"
+#include "UserSettingsStore.h"
+
+using namespace tarvok;
+
+namespace {
+
+constexpr int kClientWidth = 347;
+constexpr int kClientHeight = 203;
+constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr int kFontPoints = 8;
+constexpr char kFontFace[] = "MS Sans Serif";
+constexpr char kDefaultLanguageFile[] = "eng.ini";
+constexpr UINT kLanguageMenuPosition = 3;  // Options, Disable, separator, Language
+
+std::string WindowText(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int copied = GetWindowTextA(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(TApplication& application, SettingsRegistry& registry)
+    : TMainForm(application, registry, reporter_) {}
+
+TMainForm::TMainForm(TApplication& application, SettingsRegistry& registry, MessageReporter& reporter)
+    : application_(application), registry_(registry), work_(reporter) {}
+
+TMainForm::~TMainForm() {
+  if (Handle != nullptr) {
+    SetWindowLongPtrA(Handle, GWLP_USERDATA, 0);
+    DestroyWindow(Handle);
+  }
+}
+
+// ---- Creation ----
+
+bool TMainForm::Create() {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = &TMainForm::WindowProc;
+  windowClass.hInstance = application_.Instance();
+  windowClass.hIcon = LoadIconA(application_.Instance(), "MAINICON");
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassA(&windowClass);
+
+  HDC screen = GetDC(nullptr);
+  dpi_ = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  if (dpi_ <= 0) dpi_ = 96;
+
+  RECT frame{0, 0, ScaleForDpi(kClientWidth), ScaleForDpi(kClientHeight)};
+  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+
+  Handle = CreateWindowExA(kWindowExStyle, kWindowClass, kDesignCaption, kWindowStyle, left, top, width,
+                           height, application_.Handle(), nullptr, application_.Instance(), this);
+  if (Handle == nullptr) return false;
+  taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
+  CreateControls();
+  CreateTrayMenu();
+
+  // The guard decides now: the controls exist, FormCreate has not run.
+  oneInstance_ = std::make_unique<TMOneInstance>(application_);
+  oneInstance_->Loaded();
+  if (application_.Terminated()) return false;
+
+  FormCreate();
+  return true;
+}
+
+int TMainForm::ScaleForDpi(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+
+HWND TMainForm::AddControl(const char* className, const char* text, DWORD style, int left, int top, int width,
+                           int height, UINT id) {
+  HWND control = CreateWindowExA(0, className, text, WS_CHILD | style, ScaleForDpi(left), ScaleForDpi(top),
+                                 ScaleForDpi(width), ScaleForDpi(height), Handle,
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), application_.Instance(),
+                                 nullptr);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  return control;
+}
+
+void TMainForm::CreateControls() {
+  font_.reset(CreateFontA(-MulDiv(kFontPoints, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                          DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_DONTCARE, kFontFace));
+  const DWORD visible = WS_VISIBLE;
+  Label2 = AddControl("STATIC", "The calculations can be started by pressing:", visible, 16, 8, 319, 13, 0);
+  HotKey1 = AddControl(HOTKEY_CLASSA, "", visible | WS_TABSTOP | WS_BORDER, 48, 26, 121, 19, kCmdHotKey);
+  SendMessageA(HotKey1, HKM_SETRULES, HKCOMB_NONE, 0);
+  Label3 = AddControl("STATIC", "Note that the program can also perform calculations according to the formula ", 0,
+                      16, 48, 319, 24, 0);
+  RadioButton1 = AddControl("BUTTON", "Show result as a number", visible | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
+                            16, 60, 201, 19, kCmdRadioNumber);
+  Label1 = AddControl("STATIC", "Symbols after comma:", visible, 48, 84, 125, 13, 0);
+  Edit1 = AddControl("EDIT", "2", visible | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 176, 80, 57, 21,
+                     kCmdPrecisionEdit);
+  UpDown1 = AddControl(UPDOWN_CLASSA, "", visible | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 233, 80,
+                       16, 21, kCmdPrecisionSpin);
+  SendMessageA(UpDown1, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Edit1), 0);
+  SendMessageA(UpDown1, UDM_SETRANGE32, kMinPrecision, kMaxPrecision);
+  SendMessageA(UpDown1, UDM_SETPOS32, 0, kDefaultPrecision);
+  RadioButton2 = AddControl("BUTTON", "Show result as a line", visible | WS_TABSTOP | BS_AUTORADIOBUTTON, 16, 105,
+                            201, 19, kCmdRadioLine);
+  CheckBox2 = AddControl("BUTTON", "Start with Windows ", visible | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 16,
+                         135, 259, 17, kCmdAutorun);
+  Button1 = AddControl("BUTTON", "OK", visible | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 104, 173, 75, 25,
+                       kCmdOK);
+  Button2 = AddControl("BUTTON", "Cancel", visible | WS_TABSTOP | BS_PUSHBUTTON, 185, 173, 75, 25, kCmdCancel);
+  Button3 = AddControl("BUTTON", "Apply", visible | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 266, 173, 75, 25,
+                       kCmdApply);
+  SendMessageA(RadioButton1, BM_SETCHECK, BST_CHECKED, 0);
+}
+
+void TMainForm::CreateTrayMenu() {
+  menu_.reset(CreatePopupMenu());
+  PopupMenu1 = menu_.get();
+  language1 = CreatePopupMenu();
+  AppendMenuA(PopupMenu1, MF_STRING, kCmdOptions, "Options...");
+  AppendMenuA(PopupMenu1, MF_STRING, kCmdDisableEnable, DisableText.c_str());
+  AppendMenuA(PopupMenu1, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(PopupMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(language1), "Language");
+  AppendMenuA(PopupMenu1, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(PopupMenu1, MF_STRING, kCmdInfo, "Info");
+  AppendMenuA(PopupMenu1, MF_STRING, kCmdHelp, "Help...");
+  AppendMenuA(PopupMenu1, MF_STRING, kCmdAbout, "About...");
+  AppendMenuA(PopupMenu1, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(PopupMenu1, MF_STRING, kCmdExit, "Exit");
+  SetMenuDefaultItem(PopupMenu1, kCmdOptions, FALSE);  // drawn in bold
+}
+
+// ---- Texts the language code sets ----
+
+void TMainForm::SetMenuItemText(TrayMenuItem item, const std::string& text) {
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STRING;
+  info.dwTypeData = const_cast<char*>(text.c_str());
+  switch (item) {
+    case TrayMenuItem::Options: SetMenuItemInfoA(PopupMenu1, kCmdOptions, FALSE, &info); break;
+    case TrayMenuItem::DisableEnable: SetMenuItemInfoA(PopupMenu1, kCmdDisableEnable, FALSE, &info); break;
+    case TrayMenuItem::Language: SetMenuItemInfoA(PopupMenu1, kLanguageMenuPosition, TRUE, &info); break;
+    case TrayMenuItem::Info: SetMenuItemInfoA(PopupMenu1, kCmdInfo, FALSE, &info); break;
+    case TrayMenuItem::Help: SetMenuItemInfoA(PopupMenu1, kCmdHelp, FALSE, &info); break;
+    case TrayMenuItem::About: SetMenuItemInfoA(PopupMenu1, kCmdAbout, FALSE, &info); break;
+    case TrayMenuItem::Exit: SetMenuItemInfoA(PopupMenu1, kCmdExit, FALSE, &info); break;
+  }
+}
+
+void TMainForm::AddLanguageMenuItem(int tag, const std::string& text) {
+  if (tag < 0 || kLanguageItemBase + static_cast<UINT>(tag) > kLanguageItemLimit) return;
+  AppendMenuA(language1, MF_STRING, kLanguageItemBase + static_cast<UINT>(tag), text.c_str());
+}
+
+void TMainForm::ClearLanguageMenu() {
+  while (GetMenuItemCount(language1) > 0) DeleteMenu(language1, 0, MF_BYPOSITION);
+}
+
+void TMainForm::SetCaption(const std::string& text) { SetWindowTextA(Handle, text.c_str()); }
+
+void TMainForm::SetControlText(HWND control, const std::string& text) { SetWindowTextA(control, text.c_str()); }
+
+// ---- Settings held by the controls ----
+
+UserSettings TMainForm::ControlValues() const {
+  UserSettings values;
+  values.autorun = SendMessageA(CheckBox2, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  values.resultAsLine = SendMessageA(RadioButton1, BM_GETCHECK, 0, 0) != BST_CHECKED;
+  // The box may hold anything typed into it; the spin control's own last
+  // position stands in for text that is not a number at all.
+  const int spin = static_cast<int>(SendMessageA(UpDown1, UDM_GETPOS32, 0, 0));
+  values.precision = PrecisionFromText(WindowText(Edit1), ClampPrecision(spin));
+  values.shortcut = ShortcutFromHotKeyControl(static_cast<std::uint16_t>(SendMessageA(HotKey1, HKM_GETHOTKEY, 0, 0)));
+  return values;
+}
+
+HookSettings TMainForm::CurrentSettings() const {
+  return ToHookSettings(ControlValues(), static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(Handle)));
+}
+
+void TMainForm::ShowValues(const UserSettings& values) {
+  SendMessageA(CheckBox2, BM_SETCHECK, values.autorun ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageA(RadioButton1, BM_SETCHECK, values.resultAsLine ? BST_UNCHECKED : BST_CHECKED, 0);
+  SendMessageA(RadioButton2, BM_SETCHECK, values.resultAsLine ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageA(UpDown1, UDM_SETPOS32, 0, ClampPrecision(values.precision));
+  SetWindowTextA(Edit1, std::to_string(ClampPrecision(values.precision)).c_str());
+  SendMessageA(HotKey1, HKM_SETHOTKEY, HotKeyControlFromShortcut(values.shortcut), 0);
+}
+
+void TMainForm::LoadValues() { ShowValues(ReadUserSettings(registry_, keyNames_)); }
+
+void TMainForm::SaveValues() {
+  UserSettings values = ControlValues();
+  ShowValues(values);  // the box shows what is stored, never an out-of-range number
+  WriteUserSettings(registry_, values, application_.ExeName(), keyNames_);
+}
+
+void TMainForm::MarkModified() {
+  settingsModified_ = true;
+  EnableWindow(Button3, TRUE);
+}
+
+void TMainForm::MarkClean() {
+  EnableWindow(Button3, FALSE);
+  settingsModified_ = false;
+}
+
+void TMainForm::TrimWorkingSet() {
+  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+}
+
+// ---- Start-up ----
+
+void TMainForm::FormCreate() {
+  ProgramFolder = FolderOf(application_.ExeName());
+  LanguageFolder = LanguageFolderOf(ProgramFolder);
+
+  const std::string language = registry_.ReadString(kSettingsKey, kValueLanguage);
+  LoadLanguageFile(language != kAbsentText ? language : kDefaultLanguageFile);
+
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  if (GetVersionExA(&version)) {
+    trayIcon_.SetPlatform(ClassifyWindowsVersion(version.dwPlatformId, version.dwMajorVersion,
+                                                 version.dwMinorVersion));
+  }
+  trayIcon_.AddTrayIcon(Handle, application_.Instance());
+
+  LoadValues();
+  if (TakeFirstRun(registry_)) {
+    trayIcon_.ShowTrayBalloon(FirstRunTitle, FirstRunText, kBalloonInfoIcon, Handle);
+  }
+  MarkClean();
+  RecordProgramFolders(registry_, ProgramFolder);
+  BuildLanguageMenu();
+
+  work_.SetLibraryPath(ProgramFolder + kHookLibraryFileName);
+  work_.StartWork(CurrentSettings());
+  hooksActive_ = true;
+  SetMenuItemText(TrayMenuItem::DisableEnable, DisableText);
+  TrimWorkingSet();
+}
+
+// ---- Change notifications ----
+
+void TMainForm::CheckBox2Click() { MarkModified(); }
+void TMainForm::RadioButton1Click() { MarkModified(); }
+void TMainForm::RadioButton2Click() { MarkModified(); }
+void TMainForm::UpDown1Changing() { MarkModified(); }
+void TMainForm::HotKey1Change() { MarkModified(); }
+
+// ---- Buttons and closing ----
+
+void TMainForm::Button3Click() {
+  if (!settingsModified_) return;
+  SaveValues();
+  EnableWindow(Button3, FALSE);
+  if (!hooksActive_) return;  // the next StartWork takes the settings from the controls
+  HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  work_.ApplySettings(CurrentSettings());
+  SetCursor(previous);
+}
+
+void TMainForm::Button1Click() {
+  Button3Click();
+  MainFormHide();
+  TrimWorkingSet();
+}
+
+void TMainForm::Button2Click() {
+  LoadValues();
+  MarkClean();
+  MainFormHide();
+  TrimWorkingSet();
+}
+
+void TMainForm::FormCloseQuery() {
+  registry_.WriteInteger(kSettingsKey, kValueCurrentPage, 0);  // the window's only page
+  MainFormHide();
+  TrimWorkingSet();
+}
+
+void TMainForm::MainFormShow() {
+  if (application_.Handle() != nullptr) ShowWindow(application_.Handle(), SW_SHOWNORMAL);
+  ShowWindow(Handle, SW_SHOW);
+}
+
+void TMainForm::MainFormHide() {
+  if (application_.Handle() != nullptr && IsWindowVisible(application_.Handle())) {
+    ShowWindow(application_.Handle(), SW_HIDE);
+  }
+  ShowWindow(Handle, SW_HIDE);
+}
+
+// ---- Tray menu ----
+
+void TMainForm::N4Click() {
+  if (IsIconic(Handle) || IsZoomed(Handle)) ShowWindow(Handle, SW_RESTORE);
+  MainFormShow();
+  SetForegroundWindow(Handle);
+}
+
+void TMainForm::N1Click() {
+  if (hooksActive_) {
+    work_.StopWork();
+    SetMenuItemText(TrayMenuItem::DisableEnable, EnableText);
+    hooksActive_ = false;
+    trayIcon_.ChangeTrayIcon(Handle, application_.Instance(), kIconOff);
+  } else {
+    work_.StartWork(CurrentSettings());
+    SetMenuItemText(TrayMenuItem::DisableEnable, DisableText);
+    hooksActive_ = true;
+    trayIcon_.ChangeTrayIcon(Handle, application_.Instance(), kIconOn);
+  }
+}
+
+void TMainForm::N3Click() {
+  trayIcon_.DeleteTrayIcon(Handle);
+  if (hooksActive_) {
+    work_.StopWork();
+    hooksActive_ = false;
+  }
+  application_.Terminate();
+}
+
+void TMainForm::ShowTrayMenu() {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  application_.ProcessMessages();
+  // Without owning the foreground before and after, and the empty message
+  // after, the menu would not close when the user clicks elsewhere.
+  SetForegroundWindow(Handle);
+  TrackPopupMenu(PopupMenu1, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Handle, nullptr);
+  SetForegroundWindow(Handle);
+  PostMessageA(Handle, WM_NULL, 0, 0);
+}
+
+void TMainForm::TrayIconMessage(LPARAM mouseMessage) {
+  switch (mouseMessage) {
+    case WM_LBUTTONDOWN:
+      if (GetKeyState(VK_CONTROL) < 0) N1Click();
+      break;
+    case WM_RBUTTONDOWN: ShowTrayMenu(); break;
+    case WM_LBUTTONDBLCLK: N4Click(); break;
+    default: break;
+  }
+}
+
+// ---- Message dispatch ----
+
+void TMainForm::OnCommand(UINT id, UINT code) {
+  if (id >= kLanguageItemBase && id <= kLanguageItemLimit) {
+    MayMenuClick(static_cast<int>(id - kLanguageItemBase));
+    return;
+  }
+  switch (id) {
+    case kCmdOptions: N4Click(); break;
+    case kCmdDisableEnable: N1Click(); break;
+    case kCmdInfo: Ourotherproducts1Click(); break;
+    case kCmdHelp: Help1Click(); break;
+    case kCmdAbout: N5Click(); break;
+    case kCmdExit: N3Click(); break;
+    case kCmdOK: Button1Click(); break;
+    case kCmdCancel: Button2Click(); break;
+    case kCmdApply: Button3Click(); break;
+    case kCmdHotKey:
+      if (code == EN_CHANGE) HotKey1Change();
+      break;
+    case kCmdRadioNumber:
+      if (code == BN_CLICKED) RadioButton1Click();
+      break;
+    case kCmdRadioLine:
+      if (code == BN_CLICKED) RadioButton2Click();
+      break;
+    case kCmdAutorun:
+      if (code == BN_CLICKED) CheckBox2Click();
+      break;
+    default: break;  // typing into the precision box is not a change of its own
+  }
+}
+
+void TMainForm::OnNotify(const NMHDR& header) {
+  if (header.hwndFrom == UpDown1 && header.code == static_cast<UINT>(UDN_DELTAPOS)) UpDown1Changing();
+}
+
+LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (form == nullptr || form->Handle != window) return DefWindowProcA(window, message, wParam, lParam);
+  return form->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_NOTIFY:
+      OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+      return 0;
+    case WM_CLOSE:
+      // Closing only puts the window away: nothing is saved or reverted.
+      FormCloseQuery();
+      MainFormHide();
+      return 0;
+    case kTrayCallbackMessage:
+      TrayIconMessage(lParam);
+      break;
+    default:
+      if (message == taskbarCreatedMessage_ && message != 0) {
+        // The shell restarted and forgot its icons; without this the running
+        // program could no longer be reached.
+        trayIcon_.ReAddTrayIcon(Handle, application_.Instance());
+        return 0;
+      }
+      break;
+  }
+  return DefWindowProcA(Handle, message, wParam, lParam);
+}

@@ -1,0 +1,56 @@
+// The program's icon in the notification area: added at start-up, switched
+// between the on and off images, re-added when the shell restarts, removed
+// at Exit, and the balloon notices shown at it.
+#pragma once
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "ScopedHandle.h"
+#include "WindowsVersion.h"
+
+namespace tarvok {
+
+inline constexpr UINT kTrayCallbackMessage = WM_USER + 20;  // 1044
+inline constexpr UINT kTrayIconId = 1;
+inline constexpr char kTrayTip[] = "Tarvok";
+inline constexpr char kIconOn[] = "MAINICON";
+inline constexpr char kIconOff[] = "YELLOW";
+inline constexpr DWORD kBasicRecordSize = 88;     // the first version of the record
+inline constexpr DWORD kBalloonRecordSize = 488;  // the version with balloon fields
+inline constexpr DWORD kBalloonInfoIcon = NIIF_INFO;
+
+// The records Shell_NotifyIconA receives; separate so tests can check them.
+[[nodiscard]] NOTIFYICONDATAA BasicTrayRecord(HWND owner, HICON icon);
+[[nodiscard]] NOTIFYICONDATAA BalloonTrayRecord(HWND owner, const std::string& title,
+                                                const std::string& text, DWORD iconKind);
+[[nodiscard]] std::string TrayIconResourceName(const std::string& baseName, const PlatformFlags& flags);
+
+// Whatever the shell answers is ignored: nothing here reports an error.
+class TrayIcon {
+ public:
+  void SetPlatform(PlatformFlags flags) { flags_ = flags; }
+  [[nodiscard]] const PlatformFlags& Platform() const { return flags_; }
+
+  void AddTrayIcon(HWND owner, HINSTANCE instance);
+  void ChangeTrayIcon(HWND owner, HINSTANCE instance, const char* iconName);
+  void DeleteTrayIcon(HWND owner);
+  void ShowTrayBalloon(const std::string& title, const std::string& text, DWORD iconKind, HWND owner);
+  // After the shell (and its notification area) was re-created.
+  void ReAddTrayIcon(HWND owner, HINSTANCE instance);
+
+  [[nodiscard]] HICON TrayIconHandle() const { return icon_.get(); }
+  [[nodiscard]] const std::string& CurrentIconName() const { return iconName_; }
+
+ private:
+  void Notify(DWORD action, HWND owner, HINSTANCE instance, const char* iconName);
+
+  PlatformFlags flags_;
+  ScopedIcon icon_;  // the image the shell currently shows; replaced ones are freed
+  std::string iconName_ = kIconOn;
+};
+
+}  // namespace tarvok

@@ -1,0 +1,140 @@
+// StartWork / StopWork. The settings fields of the block are filled as soon
+// as the block is mapped, before calc.dll is loaded and before the hooks are
+// installed: every copy of calc.dll reads the block when it loads, so no
+// program can start with an empty settings copy (no hot key, precision 0).
+// The hook handle fields follow as each hook is installed; calc.dll only
+// passes them to CallNextHookEx, which the NT family does not need.
+#include "WorkUnit.h"
+
+#include <stdexcept>
+
+namespace tarvok {
+
+void MessageBoxReporter::Show(const std::string& text) {
+  MessageBoxA(nullptr, text.c_str(), kMessageCaption, MB_OK);
+}
+
+void WorkUnit::Report(const char* text) { reporter_.Show(text); }
+
+void WorkUnit::ReportWithCode(const char* text, DWORD code) {
+  reporter_.Show(std::string(text) + std::to_string(code));
+}
+
+bool WorkUnit::CreateBlock() {
+  SetLastError(ERROR_SUCCESS);
+  mapping_.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                    static_cast<DWORD>(kGlobalHookDataSize), kGlobalHookDataName));
+  DWORD error = GetLastError();
+  if (error == ERROR_ALREADY_EXISTS) {
+    Report("ERROR_ALREADY_EXISTS(1)");
+    // The handle CreateFileMappingA gave is already a handle to the existing
+    // block; it is kept when opening by name fails, so the block stays usable.
+    HANDLE opened = OpenFileMappingA(FILE_MAP_ALL_ACCESS, TRUE, kGlobalHookDataName);
+    error = GetLastError();
+    if (opened != nullptr) {
+      mapping_.reset(opened);
+    } else {
+      ReportWithCode("OpenFileMapping/FGlobalHookDataMMFHandle=0 ! Error-", error);
+    }
+  }
+  if (!mapping_) {
+    ReportWithCode("CreateFileMapping=0 ! Error-", error);
+    return false;
+  }
+  return true;
+}
+
+void WorkUnit::InstallHooks(HOOKPROC getMessageProc, HOOKPROC keyboardProc) {
+  HINSTANCE module = library_.get();
+  getMessageHook_ = SetWindowsHookExA(WH_GETMESSAGE, getMessageProc, module, 0);
+  MutableBlock()->GetMessageHook = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(getMessageHook_));
+  keyboardHook_ = SetWindowsHookExA(WH_KEYBOARD, keyboardProc, module, 0);
+  MutableBlock()->KeyboardHook = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(keyboardHook_));
+}
+
+bool WorkUnit::StartWork(const HookSettings& settings) {
+  try {
+    optionsUpdateMessage_ = RegisterWindowMessageA(kOptionsUpdateMessageName);
+    if (!CreateBlock()) return true;
+
+    view_.reset(MapViewOfFile(mapping_.get(), FILE_MAP_ALL_ACCESS, 0, 0, kGlobalHookDataSize));
+    if (!view_) {
+      ReportWithCode("GlobalHookData not set! Error-", GetLastError());
+      return true;
+    }
+    FillBlockSettings(*MutableBlock(), settings);
+
+    library_.reset(LoadLibraryA(libraryPath_.c_str()));
+    if (!library_) {
+      ReportWithCode("Error Load Libray - ", GetLastError());
+      return true;
+    }
+    auto getMessageProc = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void*>(GetProcAddress(library_.get(), kGetMessageProcName)));
+    if (getMessageProc == nullptr) {
+      Report("Error Get GetMessageProc Adress");
+      return true;
+    }
+    auto keyboardProc = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void*>(GetProcAddress(library_.get(), kKeyboardProcName)));
+    if (keyboardProc == nullptr) {
+      Report("Error Get KeyboardProc Adress");
+      return true;
+    }
+    InstallHooks(getMessageProc, keyboardProc);
+
+    if (!FlushViewOfFile(view_.get(), kGlobalHookDataSize)) {
+      ReportWithCode("FlushViewOfFile ! Error-", GetLastError());
+    }
+    return true;
+  } catch (...) {
+    ReportWithCode("Start Error - ", GetLastError());
+    return false;
+  }
+}
+
+void WorkUnit::RemoveHooks() {
+  // A hook whose installation failed (or never happened because an export
+  // was missing) has no handle; unhooking "nothing" would only produce a
+  // misleading error box.
+  if (getMessageHook_ != nullptr && !UnhookWindowsHookEx(getMessageHook_)) {
+    ReportWithCode("CallWNDHook not Unhook!  Error-", GetLastError());
+  }
+  getMessageHook_ = nullptr;
+  if (keyboardHook_ != nullptr && !UnhookWindowsHookEx(keyboardHook_)) {
+    ReportWithCode("KeybordHook not Unhook!  Error-", GetLastError());
+  }
+  keyboardHook_ = nullptr;
+}
+
+bool WorkUnit::StopWork() {
+  try {
+    if (library_) {
+      RemoveHooks();
+      // Windows unloads calc.dll from a process only when one of its threads
+      // passes through its message loop after the hooks are gone.
+      PostMessageA(HWND_BROADCAST, WM_NULL, 0, 0);
+      if (!FreeLibrary(library_.release())) Report("Error Unload Libray");
+    }
+    if (view_) {
+      if (!UnmapViewOfFile(view_.release())) ReportWithCode("UnmapViewOfFile Error-", GetLastError());
+    }
+    if (mapping_) {
+      if (!CloseHandle(mapping_.release())) ReportWithCode("CloseHandle Error-", GetLastError());
+    }
+    getMessageHook_ = keyboardHook_ = nullptr;
+    return true;
+  } catch (...) {
+    ReportWithCode("Stop Error - ", GetLastError());
+    return false;
+  }
+}
+
+bool WorkUnit::ApplySettings(const HookSettings& settings) {
+  if (!view_) return false;
+  FillBlockSettings(*MutableBlock(), settings);
+  PostMessageA(HWND_BROADCAST, optionsUpdateMessage_, 0, 0);
+  return true;
+}
+
+}  // namespace tarvok
