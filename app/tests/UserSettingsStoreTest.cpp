@@ -1,1 +1,151 @@
+// Settings between the registry and the controls: defaults, odd stored
+// values, what is written back, and the values start-up records.
 #include <gtest/gtest.h>
+
+#include "FakeKeyNames.h"
+#include "FakeRegistry.h"
+#include "RegistryNames.h"
+#include "UserSettingsStore.h"
+
+namespace tarvok {
+namespace {
+
+using testing::FakeRegistry;
+const testing::FakeKeyNames kLayout;
+constexpr char kProgram[] = "C:\\Program Files\\Tarvok\\tarvok.exe";
+
+TEST(ReadUserSettings, EmptyRegistryGivesDefaults) {
+  FakeRegistry registry;
+  const UserSettings settings = ReadUserSettings(registry, kLayout);
+  EXPECT_FALSE(settings.autorun);
+  EXPECT_FALSE(settings.resultAsLine);
+  EXPECT_EQ(settings.precision, 2);
+  EXPECT_EQ(settings.shortcut, 0x40BB);  // Ctrl+= on a US layout
+}
+
+struct StoredCase {
+  const char* what;
+  const char* subkey;
+  const char* name;
+  FakeRegistry::Value stored;
+  UserSettings expected;  // autorun, line, precision, shortcut
+};
+
+class ReadOddValuesTest : public ::testing::TestWithParam<StoredCase> {};
+
+TEST_P(ReadOddValuesTest, GivesTheDocumentedSetting) {
+  FakeRegistry registry;
+  registry.values[{GetParam().subkey, GetParam().name}] = GetParam().stored;
+  const UserSettings got = ReadUserSettings(registry, kLayout);
+  const UserSettings& want = GetParam().expected;
+  EXPECT_EQ(got.autorun, want.autorun) << GetParam().what;
+  EXPECT_EQ(got.resultAsLine, want.resultAsLine) << GetParam().what;
+  EXPECT_EQ(got.precision, want.precision) << GetParam().what;
+  EXPECT_EQ(got.shortcut, want.shortcut) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ReadOddValuesTest,
+    ::testing::Values(
+        StoredCase{"Type 7 is the line form", kSettingsKey, kValueType, 7, {false, true, 2, 0x40BB}},
+        StoredCase{"Type 1 is the line form", kSettingsKey, kValueType, 1, {false, true, 2, 0x40BB}},
+        StoredCase{"precision 0 is kept", kSettingsKey, kValuePrecision, 0, {false, false, 0, 0x40BB}},
+        StoredCase{"precision above 10 is clamped", kSettingsKey, kValuePrecision, 25, {false, false, 10, 0x40BB}},
+        StoredCase{"negative precision is clamped", kSettingsKey, kValuePrecision, -3, {false, false, 0, 0x40BB}},
+        StoredCase{"oversize precision is absent", kSettingsKey, kValuePrecision, FakeRegistry::Oversize{},
+                   {false, false, 2, 0x40BB}},
+        StoredCase{"ShortCut \"0\" is absent", kSettingsKey, kValueShortCut, std::string("0"),
+                   {false, false, 2, 0x40BB}},
+        StoredCase{"empty ShortCut is no hot key", kSettingsKey, kValueShortCut, std::string(""),
+                   {false, false, 2, 0}},
+        StoredCase{"unknown key name is no hot key", kSettingsKey, kValueShortCut, std::string("Ctrl+Foo"),
+                   {false, false, 2, 0}},
+        StoredCase{"lower case, Ctrl first", kSettingsKey, kValueShortCut, std::string("ctrl+shift+a"),
+                   {false, false, 2, 0x6041}},
+        StoredCase{"any autorun text means on", kAutorunKey, kAutorunValue, std::string("D:\\other\\x.exe"),
+                   {true, false, 2, 0x40BB}},
+        StoredCase{"oversize autorun text means off", kAutorunKey, kAutorunValue, FakeRegistry::Oversize{},
+                   {false, false, 2, 0x40BB}}));
+
+TEST(WriteUserSettings, WritesEveryValueInItsStoredForm) {
+  FakeRegistry registry;
+  WriteUserSettings(registry, {true, true, 7, 0x6041}, kProgram, kLayout);
+  EXPECT_EQ(registry.ReadString(kAutorunKey, kAutorunValue), kProgram);
+  EXPECT_EQ(registry.ReadInteger(kSettingsKey, kValueType), 1);
+  EXPECT_EQ(registry.ReadInteger(kSettingsKey, kValuePrecision), 7);
+  EXPECT_EQ(registry.ReadString(kSettingsKey, kValueShortCut), "Shift+Ctrl+A");
+}
+
+TEST(WriteUserSettings, AutorunOffDeletesTheEntryAndNoEntryIsFine) {
+  FakeRegistry registry;
+  WriteUserSettings(registry, {false, false, 2, 0x40BB}, kProgram, kLayout);
+  EXPECT_FALSE(registry.Has(kAutorunKey, kAutorunValue));
+  registry.WriteString(kAutorunKey, kAutorunValue, kProgram);
+  WriteUserSettings(registry, {false, false, 2, 0x40BB}, kProgram, kLayout);
+  EXPECT_FALSE(registry.Has(kAutorunKey, kAutorunValue));
+  EXPECT_EQ(registry.ReadInteger(kSettingsKey, kValueType), 0);
+}
+
+TEST(WriteUserSettings, OutOfRangePrecisionIsStoredClamped) {
+  FakeRegistry registry;
+  WriteUserSettings(registry, {false, false, 99, 0x40BB}, kProgram, kLayout);
+  EXPECT_EQ(registry.ReadInteger(kSettingsKey, kValuePrecision), 10);
+}
+
+TEST(UserSettingsRoundTrip, KeypadDigitComesBackAsTopRowDigitAndRestStays) {
+  FakeRegistry registry;
+  WriteUserSettings(registry, {false, true, 0, 0x6061}, kProgram, kLayout);  // Shift+Ctrl+keypad 1
+  const UserSettings back = ReadUserSettings(registry, kLayout);
+  EXPECT_EQ(back.shortcut, 0x6031);
+  EXPECT_TRUE(back.resultAsLine);
+  EXPECT_EQ(back.precision, 0);
+}
+
+TEST(UserSettingsRoundTrip, NoHotKeyIsStoredEmptyAndStaysNone) {
+  FakeRegistry registry;
+  WriteUserSettings(registry, {false, false, 2, 0}, kProgram, kLayout);
+  EXPECT_EQ(registry.ReadString(kSettingsKey, kValueShortCut), "");
+  EXPECT_EQ(ReadUserSettings(registry, kLayout).shortcut, 0);
+}
+
+TEST(ProgramFolders, FolderOfAFullPathKeepsItsBackslash) {
+  EXPECT_EQ(FolderOf("C:\\Program Files\\Tarvok\\tarvok.exe"), "C:\\Program Files\\Tarvok\\");
+  EXPECT_EQ(FolderOf("tarvok.exe"), "");
+  EXPECT_EQ(LanguageFolderOf("C:\\T\\"), "C:\\T\\language\\");
+}
+
+TEST(ProgramFolders, RecordsPathAndLanguageFolder) {
+  FakeRegistry registry;
+  EXPECT_TRUE(RecordProgramFolders(registry, "C:\\Tarvok\\"));
+  EXPECT_EQ(registry.ReadString(kSettingsKey, kValuePath), "C:\\Tarvok\\");
+  EXPECT_EQ(registry.ReadString(kSettingsKey, kValueGlobalPathLanguage), "C:\\Tarvok\\language\\");
+}
+
+TEST(ProgramFolders, TooLongFolderIsRefusedAndStaleValuesRemoved) {
+  FakeRegistry registry;
+  RecordProgramFolders(registry, "C:\\Old\\");
+  const std::string longFolder = "C:\\" + std::string(200, 'x') + "\\";
+  EXPECT_FALSE(RecordProgramFolders(registry, longFolder));
+  EXPECT_FALSE(registry.Has(kSettingsKey, kValuePath));
+  EXPECT_FALSE(registry.Has(kSettingsKey, kValueGlobalPathLanguage));
+}
+
+TEST(ProgramFolders, FolderThatFitsButWhoseLanguageFolderDoesNotKeepsPath) {
+  FakeRegistry registry;
+  const std::string folder = "C:\\" + std::string(194, 'x') + "\\";  // 198 characters
+  EXPECT_FALSE(RecordProgramFolders(registry, folder));
+  EXPECT_EQ(registry.ReadString(kSettingsKey, kValuePath), folder);
+  EXPECT_FALSE(registry.Has(kSettingsKey, kValueGlobalPathLanguage));
+}
+
+TEST(FirstRun, IsTakenOnceAndOnlyWhenTheMarkerIsZero) {
+  FakeRegistry registry;
+  EXPECT_TRUE(TakeFirstRun(registry));
+  EXPECT_EQ(registry.ReadInteger(kSettingsKey, kValueFirstRun), 1);
+  EXPECT_FALSE(TakeFirstRun(registry));
+  registry.WriteInteger(kSettingsKey, kValueFirstRun, 5);
+  EXPECT_FALSE(TakeFirstRun(registry));
+}
+
+}  // namespace
+}  // namespace tarvok

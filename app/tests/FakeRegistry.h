@@ -1,0 +1,55 @@
+// An in-memory registry with the same rules as the real routines: missing
+// texts read as "0", texts of 200+ characters are refused, a value with more
+// than 4 bytes of data is no integer, and integers are no texts.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <variant>
+
+#include "SettingsRegistry.h"
+
+namespace tarvok::testing {
+
+class FakeRegistry final : public SettingsRegistry {
+ public:
+  struct Oversize {};  // data longer than any reader accepts
+  using Value = std::variant<std::string, std::int32_t, Oversize>;
+  using Key = std::pair<std::string, std::string>;
+
+  std::string ReadString(const char* subkey, const char* name) override {
+    const Value* value = Find(subkey, name);
+    if (value == nullptr || !std::holds_alternative<std::string>(*value)) return "0";
+    return std::get<std::string>(*value);
+  }
+  bool WriteString(const char* subkey, const char* name, const std::string& text) override {
+    if (text.size() >= 200) return false;
+    values[{subkey, name}] = text;
+    return true;
+  }
+  std::int32_t ReadInteger(const char* subkey, const char* name) override {
+    const Value* value = Find(subkey, name);
+    return value != nullptr && std::holds_alternative<std::int32_t>(*value) ? std::get<std::int32_t>(*value) : 0;
+  }
+  bool ValueExists(const char* subkey, const char* name) override {
+    const Value* value = Find(subkey, name);
+    return value != nullptr && std::holds_alternative<std::int32_t>(*value);
+  }
+  void WriteInteger(const char* subkey, const char* name, std::int32_t value) override {
+    values[{subkey, name}] = value;
+  }
+  void DeleteValue(const char* subkey, const char* name) override { values.erase({subkey, name}); }
+
+  [[nodiscard]] bool Has(const char* subkey, const char* name) const { return values.count({subkey, name}) != 0; }
+
+  std::map<Key, Value> values;
+
+ private:
+  const Value* Find(const char* subkey, const char* name) const {
+    const auto found = values.find({subkey, name});
+    return found == values.end() ? nullptr : &found->second;
+  }
+};
+
+}  // namespace tarvok::testing
