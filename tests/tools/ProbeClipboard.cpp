@@ -174,3 +174,26 @@ int ClipText(int, Args) {
 }
 
 }  // namespace probe
+
+namespace probe {
+
+int ClipSequence(int, Args) {
+  std::printf("%lu\n", static_cast<unsigned long>(GetClipboardSequenceNumber()));
+  return 0;
+}
+
+// Watches without opening the clipboard, which would compete with the paste.
+int WaitClipBack(int, Args argv) {
+  unsigned long before = 0, limitMs = 0;
+  if (!ParseNumber(argv[0], before) || !ParseNumber(argv[1], limitMs)) return 2;
+  const UINT userFormat = RegisterClipboardFormatA(kProbeFormatName);
+  const ULONGLONG deadline = NowMs() + limitMs;
+  do {
+    if (GetClipboardSequenceNumber() != before && IsClipboardFormatAvailable(userFormat)) return 0;
+    Sleep(5);
+  } while (NowMs() < deadline);
+  std::fprintf(stderr, "the user's clipboard did not come back within %lu ms\n", limitMs);
+  return 1;
+}
+
+}  // namespace probe

@@ -16,7 +16,9 @@ int Text(int argc, Args argv);
 int WaitText(int argc, Args argv);
 int WaitWindow(int argc, Args argv);
 int WaitVisible(int argc, Args argv);
+int WaitHidden(int argc, Args argv);
 int WaitGone(int argc, Args argv);
+int Title(int argc, Args argv);
 int Post(int argc, Args argv);
 int ChildRect(int argc, Args argv);
 int WindowRect(int argc, Args argv);
@@ -27,6 +29,8 @@ int ClipPutText(int argc, Args argv);
 int ClipPutSet(int argc, Args argv);
 int ClipDump(int argc, Args argv);
 int ClipText(int argc, Args argv);
+int ClipSequence(int argc, Args argv);
+int WaitClipBack(int argc, Args argv);
 
 // Shared block and registry.
 int MappingDump(int argc, Args argv);

@@ -185,6 +185,27 @@ int WaitVisible(int, Args argv) {
   return 1;
 }
 
+int WaitHidden(int, Args argv) {
+  unsigned long limitMs = 0;
+  if (!ParseLimit(argv[1], limitMs)) return 2;
+  if (WaitFor(limitMs, [&] {
+        HWND window = FindNamedWindow(argv[0]);
+        return !window || !IsWindowVisible(window);
+      }))
+    return 0;
+  std::fprintf(stderr, "window '%s' still visible after %lu ms\n", argv[0], limitMs);
+  return 1;
+}
+
+int Title(int, Args argv) {
+  HWND window = FindOrComplain(argv[0]);
+  char title[512] = {};
+  if (!window) return 1;
+  GetWindowTextA(window, title, sizeof title);
+  std::printf("%s\n", title);
+  return 0;
+}
+
 int WaitGone(int, Args argv) {
   unsigned long limitMs = 0;
   if (!ParseLimit(argv[1], limitMs)) return 2;

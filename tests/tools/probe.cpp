@@ -2,6 +2,9 @@
 // look into the Windows side of a running system (fields, windows, clipboard,
 // the shared settings block, the registry) and wait for conditions with a
 // time limit instead of sleeping. Usage: tarvok-probe <command> [words...].
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -21,7 +24,9 @@ constexpr Command kCommands[] = {
     {"wait-text", 3, probe::WaitText, "wait-text <window> <expected> <ms>  until the field text is equal"},
     {"wait-window", 2, probe::WaitWindow, "wait-window <class-or-title> <ms>   until the window exists"},
     {"wait-visible", 2, probe::WaitVisible, "wait-visible <class-or-title> <ms>  until it exists and is visible"},
+    {"wait-hidden", 2, probe::WaitHidden, "wait-hidden <class-or-title> <ms>   until it is hidden or gone"},
     {"wait-gone", 2, probe::WaitGone, "wait-gone <class-or-title> <ms>     until no such window exists"},
+    {"title", 1, probe::Title, "title <window>                      its caption"},
     {"post", 4, probe::Post, "post <window> <msg|name> <wp> <lp>  PostMessage"},
     {"child-rect", 2, probe::ChildRect, "child-rect <window> <class> [text]  screen rectangle of a child"},
     {"window-rect", 1, probe::WindowRect, "window-rect <window>                screen rectangle"},
@@ -30,6 +35,10 @@ constexpr Command kCommands[] = {
     {"clip-put-set", 0, probe::ClipPutSet, "clip-put-set                        text, Unicode, custom, bitmap"},
     {"clip-dump", 0, probe::ClipDump, "clip-dump                           every format with a digest"},
     {"clip-text", 0, probe::ClipText, "clip-text                           CF_TEXT (escaped)"},
+    {"clip-seq", 0, probe::ClipSequence, "clip-seq                            the clipboard sequence number"},
+    {"wait-clip-back", 2, probe::WaitClipBack,
+     "wait-clip-back <seq> <ms>           until the clipboard changed since <seq> and\n"
+     "                                      the probe's own set is back"},
     {"mapping-dump", 0, probe::MappingDump, "mapping-dump                        the settings block fields"},
     {"reg-get", 1, probe::RegGet, "reg-get <value>                     a value of the settings key"},
     {"reg-clear", 0, probe::RegClear, "reg-clear                           delete the settings key"},
@@ -46,6 +55,8 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Plain LF line ends: the scripts compare the output as it comes.
+  _setmode(_fileno(stdout), _O_BINARY);
   if (argc < 2) return Usage();
   for (const Command& command : kCommands) {
     if (std::strcmp(argv[1], command.name) != 0) continue;

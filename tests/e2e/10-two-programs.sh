@@ -1,0 +1,25 @@
+# Two programs typed into by turns: each process keeps its own expression.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+
+start_notepad
+start_target
+start_tarvok
+
+focus "$NOTEPAD"
+type_text "2*"
+focus "$TARGET"
+type_text "10+"
+focus "$NOTEPAD"
+type_text "3"
+focus "$TARGET"
+type_text "5"
+
+focus "$NOTEPAD"
+hot_key
+expect_text "$NOTEPAD" "2*36.00"
+expect_log_tail "2*3=6.00"
+focus "$TARGET"
+hot_key
+expect_text "$TARGET" "10+515.00"
+expect_log_tail "10+5=15.00"

@@ -1,0 +1,321 @@
+# Shared steps of the end-to-end scenarios; each scenario script sources this
+# file. A scenario runs the real deliverables under Wine against real
+# programs (Wine's notepad and tarvok-target), drives them with real X input
+# (xdotool) and looks at the result with tarvok-probe.
+#
+#   bash <scenario>.sh <bin dir> <work dir>
+#
+# Rules every scenario keeps:
+# - it starts from a fresh settings key, with its own copy of the shipped
+#   files in its own folder (so log.txt and convert.dll are its own), and its
+#   own programs;
+# - it waits on conditions (a window, a text, a file line) with a time limit
+#   and says what it waited for when the limit passes; fixed pauses are used
+#   only to show that something does NOT happen, after a condition wait;
+# - it ends what it started, by process id, whatever the outcome.
+# Exit codes: 0 passed, 1 failed, 77 skipped (a deliverable is not built yet).
+#
+# DISPLAY and WINEPREFIX normally come from scripts/test.sh (one Xvfb and one
+# prefix for the whole suite). Without them the scenario starts a private
+# Xvfb and uses a prefix inside the build tree.
+
+set -uo pipefail
+
+E2E_BIN=$(cd "${1:?bin dir}" && pwd)
+E2E_WORK_ROOT=${2:?work dir}
+E2E_NAME=$(basename "$0" .sh)
+E2E_WORK=$E2E_WORK_ROOT/$E2E_NAME
+E2E_APP=$E2E_WORK/app
+E2E_SCREENS=${TARVOK_E2E_SCREENSHOTS:-$E2E_WORK_ROOT/screens}
+E2E_MEASURE=$E2E_WORK_ROOT/measurements.txt
+E2E_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+E2E_SKIP=77
+
+# Time limits, in seconds. Generous: the suite must pass with both cores busy.
+E2E_START_LIMIT=30     # a program shows its window, tarvok fills the block
+E2E_RESULT_LIMIT=10    # a calculation reaches the field or the log
+E2E_QUIET=1.5          # > 4 x the 300 ms a delivery takes: long enough to see one
+
+e2e_started_pids=()
+e2e_own_xvfb=""
+NOTEPAD="Untitled - Notepad"
+TARGET="Tarvok Test Target"
+
+log() { printf '[%s %s] %s\n' "$(date +%T.%N | cut -c1-12)" "$E2E_NAME" "$*"; }
+fail() {
+  log "FAILED: $*"
+  exit 1
+}
+skip() {
+  log "SKIPPED: $*"
+  exit $E2E_SKIP
+}
+
+# ---- environment -----------------------------------------------------------
+
+e2e_environment() {
+  export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ -z "${WINEPREFIX:-}" ]; then
+    export WINEPREFIX=$E2E_WORK_ROOT/wineprefix
+  fi
+  if [ -z "${DISPLAY:-}" ]; then
+    local fifo number
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    e2e_own_xvfb=$!
+    read -r -t 20 number <"$fifo" || fail "Xvfb did not start"
+    rm -f "$fifo"
+    export DISPLAY=":$number"
+  fi
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    log "creating the Wine prefix $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 </dev/null
+  fi
+  # A server first started by a scenario would hold CTest's output pipe open.
+  wineserver -p >/dev/null 2>&1 </dev/null
+}
+
+# The shipped files in the scenario's own folder: tarvok writes that folder
+# into Path, so calc.dll finds log.txt and convert.dll there.
+e2e_stage_app() {
+  local required
+  for required in tarvok.exe calc.dll tarvok-probe.exe tarvok-target.exe; do
+    [ -f "$E2E_BIN/$required" ] || skip "$required is not built yet"
+  done
+  rm -rf "$E2E_WORK"
+  mkdir -p "$E2E_APP" "$E2E_SCREENS"
+  cp "$E2E_BIN/tarvok.exe" "$E2E_BIN/calc.dll" "$E2E_APP/"
+  [ -d "$E2E_BIN/language" ] && cp -r "$E2E_BIN/language" "$E2E_APP/"
+  [ -f "$E2E_BIN/Tarvok HTML help.chm" ] && cp "$E2E_BIN/Tarvok HTML help.chm" "$E2E_APP/"
+  E2E_APP_WIN=$(winepath -w "$E2E_APP/" 2>/dev/null)
+}
+
+# Call once at the top of a scenario.
+e2e_begin() {
+  trap e2e_cleanup EXIT
+  e2e_environment
+  e2e_stage_app
+  probe reg-clear || fail "could not clear the settings key"
+  # A controller left over from an earlier scenario would calculate twice.
+  probe wait-gone TMainForm 5000 || fail "a tarvok.exe from before is still running"
+  log "staged in $E2E_APP_WIN"
+}
+
+# ---- programs --------------------------------------------------------------
+
+probe() { wine "$E2E_BIN/tarvok-probe.exe" "$@" </dev/null; }
+
+# Starts a Windows program in the background; its id is remembered for the
+# clean-up and left in $started_pid. Output goes to the scenario's folder, not
+# to CTest's pipe.
+start_program() {
+  local name=$1
+  shift
+  wine "$@" </dev/null >>"$E2E_WORK/$name.out" 2>&1 &
+  started_pid=$!
+  e2e_started_pids+=("$started_pid")
+}
+
+start_notepad() {
+  start_program notepad 'C:\windows\system32\notepad.exe'
+  notepad_pid=$started_pid
+  probe wait-visible "$NOTEPAD" $((E2E_START_LIMIT * 1000)) || fail "notepad did not show its window"
+}
+
+start_target() {
+  local title=${1:-$TARGET}
+  start_program target "$E2E_BIN/tarvok-target.exe" "$title"
+  target_pid=$started_pid
+  probe wait-visible "$title" $((E2E_START_LIMIT * 1000)) || fail "the target '$title' did not show"
+}
+
+# Starts tarvok.exe and waits until the hooks are installed and the block is
+# filled, which is the last thing its start-up does.
+start_tarvok() {
+  start_program tarvok "$E2E_APP/tarvok.exe"
+  tarvok_pid=$started_pid
+  wait_until $E2E_START_LIMIT "tarvok.exe to fill the settings block" block_is_filled
+}
+
+block_is_filled() {
+  local dump
+  dump=$(probe mapping-dump) || return 1
+  grep -q '^KeyboardHook=0x[1-9a-f]' <<<"$dump" && grep -q '^HotKeyVirtualKey=0x[1-9A-F]' <<<"$dump"
+}
+
+block_field() { probe mapping-dump | sed -n "s/^$1=//p" | tr -d '\r'; }
+
+process_alive() { kill -0 "$1" 2>/dev/null; }
+not() { ! "$@" >/dev/null 2>&1; }
+
+# Asks tarvok to exit through its own Exit command, so that it removes its
+# hooks (a killed controller's hooks stay active for a while under Wine).
+exit_tarvok() {
+  probe post TMainForm 0x0111 106 0 >/dev/null 2>&1 || true
+  wait_until 15 "tarvok.exe to end" not_alive "$tarvok_pid"
+}
+
+not_alive() { ! process_alive "$1"; }
+
+e2e_cleanup() {
+  local status=$? pid
+  if [ -n "${tarvok_pid:-}" ] && process_alive "$tarvok_pid"; then
+    probe post TMainForm 0x0111 106 0 >/dev/null 2>&1
+    for _ in $(seq 50); do process_alive "$tarvok_pid" || break; sleep 0.1; done
+  fi
+  for pid in "${e2e_started_pids[@]}"; do
+    process_alive "$pid" && kill "$pid" 2>/dev/null
+  done
+  for pid in "${e2e_started_pids[@]}"; do
+    for _ in $(seq 50); do process_alive "$pid" || break; sleep 0.1; done
+    if process_alive "$pid"; then
+      kill -9 "$pid" 2>/dev/null
+      log "had to kill $pid"
+    fi
+    wait "$pid" 2>/dev/null
+  done
+  if [ -n "$e2e_own_xvfb" ]; then
+    wineserver -k 2>/dev/null
+    kill "$e2e_own_xvfb" 2>/dev/null
+    wait "$e2e_own_xvfb" 2>/dev/null
+  fi
+  [ $status -eq 0 ] && log "passed"
+  exit $status
+}
+
+# ---- waiting ---------------------------------------------------------------
+
+# wait_until <seconds> <what> <command...>: polls the command until it
+# succeeds; fails the scenario naming <what> when the limit passes.
+wait_until() {
+  local limit=$1 what=$2
+  shift 2
+  local deadline=$((SECONDS + ${limit%.*} + 1))
+  until "$@"; do
+    [ $SECONDS -ge $deadline ] && fail "gave up waiting ${limit}s for $what"
+    sleep 0.1
+  done
+}
+
+# ---- input -----------------------------------------------------------------
+
+# X window id of a visible window with this exact title.
+x_window() {
+  local pattern
+  pattern="^$(sed 's/[][\.*^$()+?{}|]/\\&/g' <<<"$1")\$"
+  timeout $E2E_START_LIMIT xdotool search --sync --onlyvisible --name "$pattern" 2>/dev/null | head -1
+}
+
+# Gives the keyboard focus to a window. There is no window manager, so the
+# focus is set on the X window directly and awaited.
+focus() {
+  local wid
+  wid=$(x_window "$1")
+  [ -n "$wid" ] || fail "no visible X window '$1'"
+  xdotool windowfocus --sync "$wid" || fail "could not focus '$1'"
+}
+
+type_text() { xdotool type --delay 40 "$1"; }
+press() { xdotool key --delay 40 "$@"; }
+hot_key() { press "${1:-ctrl+equal}"; }
+
+# Clicks the middle of a screen rectangle "left top right bottom".
+click_rect() {
+  local left top right bottom
+  read -r left top right bottom <<<"$1"
+  [ -n "${bottom:-}" ] || fail "no rectangle to click"
+  xdotool mousemove --sync $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
+}
+
+# ---- the controller's own windows -----------------------------------------
+
+# The tray icon's mouse messages reach the options window as message 1044.
+tray_click() { probe post TMainForm 1044 1 "$1" || fail "could not reach the tray icon's window"; }
+
+open_options_window() {
+  tray_click 0x203   # double click
+  probe wait-visible TMainForm $((E2E_START_LIMIT * 1000)) || fail "the options window did not open"
+  focus "$(probe title TMainForm)"
+}
+
+# Opens the tray menu with a right click and chooses an item with the
+# keyboard, as a user can: the keys go to the menu's own X window, found by
+# its place on the screen. Down from no selection selects the first item,
+# Up the last.
+choose_from_tray_menu() {
+  local label=$1 left top right bottom wid candidate X Y
+  shift
+  tray_click 0x204
+  probe wait-visible '#32768' $((E2E_START_LIMIT * 1000)) || fail "the tray menu did not open"
+  read -r left top right bottom <<<"$(probe window-rect '#32768')"
+  for candidate in $(xdotool search --onlyvisible --classname '^tarvok\.exe$' 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$candidate")"
+    [ "$X $Y" = "$left $top" ] && wid=$candidate
+  done
+  [ -n "${wid:-}" ] || fail "no X window for the tray menu at $left,$top"
+  [ -f "$E2E_SCREENS/tray-menu.png" ] || screenshot_window '#32768' tray-menu.png 0
+  xdotool windowfocus --sync "$wid" || fail "could not focus the tray menu"
+  press "$@" Return
+  probe wait-hidden '#32768' $((E2E_RESULT_LIMIT * 1000)) || fail "the tray menu did not close after '$label'"
+}
+
+# Wine shows the icons of the notification area in a window of its own,
+# which it hides when the last icon goes.
+tray_icon_shown() { xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null 2>&1; }
+
+# ---- checks ----------------------------------------------------------------
+
+# The field of a window reaches exactly this (escaped, \n for a line break).
+expect_text() {
+  probe wait-text "$1" "$2" $((E2E_RESULT_LIMIT * 1000)) || fail "field of '$1' is not '$2'"
+}
+
+log_file() { printf '%s/log.txt' "$E2E_APP"; }
+log_lines() { [ -f "$(log_file)" ] && tr -d '\r' <"$(log_file)" | grep -c '' || echo 0; }
+log_last() { tr -d '\r' <"$(log_file)" | tail -n 1; }
+
+last_log_line_ends_with() { [ -f "$(log_file)" ] && [[ "$(log_last)" == *"$1" ]]; }
+
+# The log's last line ends with the text; also checks the "[time] " head.
+expect_log_tail() {
+  wait_until $E2E_RESULT_LIMIT "a log line ending with '$1'" last_log_line_ends_with "$1"
+  [[ "$(log_last)" =~ ^\[[^]]+\]\  ]] || fail "log line without a timestamp: $(log_last)"
+}
+
+# Nothing changes for a while: the field keeps its text and the log its length.
+expect_quiet() {
+  local window=$1 text=$2 lines
+  lines=$(log_lines)
+  sleep "$E2E_QUIET"
+  [ "$(probe text "$window" | tr -d '\r')" = "$text" ] || fail "field of '$window' changed: $(probe text "$window")"
+  [ "$(log_lines)" = "$lines" ] || fail "a log line was written: $(log_last)"
+}
+
+# A calculation in a window: type, hot key, expect the expression followed
+# by the result in the field and the log line.
+calculate_in() {
+  local window=$1 expression=$2 result=$3 hotkey=${4:-ctrl+equal} before
+  before=$(probe text "$window" | tr -d '\r')
+  focus "$window"
+  type_text "$expression"
+  hot_key "$hotkey"
+  expect_text "$window" "$before$expression$result"
+  expect_log_tail "$expression=$result"
+}
+
+# ---- evidence --------------------------------------------------------------
+
+# Saves the screen area of a window (by class or title) as docs material.
+screenshot_window() {
+  local window=$1 file=$2 margin=${3:-0} left top right bottom
+  read -r left top right bottom <<<"$(probe window-rect "$window" | tr -d '\r')"
+  [ -n "${bottom:-}" ] || return 0
+  left=$((left > margin ? left - margin : 0))
+  top=$((top > margin ? top - margin : 0))
+  import -window root -crop "$((right - left + margin))x$((bottom - top + margin))+$left+$top" +repage \
+    "$E2E_SCREENS/$file" 2>/dev/null && log "screenshot $E2E_SCREENS/$file"
+}
+
+measure() { printf '%s %s %s\n' "$(date -u +%FT%TZ)" "$E2E_NAME" "$*" >>"$E2E_MEASURE"; }
+
