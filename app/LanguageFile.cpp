@@ -1,0 +1,131 @@
+// The sections, keys and built-in texts of language files and the order in
+// which a file's texts are applied. Everything here is portable; the Win32
+// profile reader sits behind LanguageFileSystem.
+#include "LanguageFile.h"
+
+#include <algorithm>
+
+namespace tarvok {
+namespace {
+
+constexpr char kInfo[] = "Info";
+constexpr char kMessages[] = "Messages";
+constexpr char kMenu[] = "Menu";
+constexpr char kMainWindow[] = "MainWindow";
+constexpr char kAbout[] = "About";
+
+constexpr std::array<LanguageKey, kTextCount> kKeys = {{
+    {TextId::FirstRunTitle, kMessages, "3", "New program - Tarvok"},
+    {TextId::FirstRunText, kMessages, "4",
+     "To access Options, double-click the icon. To access menu, right-click the icon."},
+    {TextId::MenuOptions, kMenu, "1", "Options..."},
+    {TextId::MenuDisable, kMenu, "2", "Disable"},
+    {TextId::MenuEnable, kMenu, "3", "Enable"},
+    {TextId::MenuLanguage, kMenu, "4", "Language"},
+    {TextId::MenuAbout, kMenu, "6", "About..."},
+    {TextId::MenuExit, kMenu, "7", "Exit"},
+    {TextId::MenuHelp, kMenu, "8", "Help..."},
+    {TextId::WindowCaption, kMainWindow, "1", "Tarvok Options"},
+    {TextId::RadioNumber, kMainWindow, "2", "Show result as a number"},
+    {TextId::PrecisionLabel, kMainWindow, "3", "Symbols after comma:"},
+    {TextId::RadioLine, kMainWindow, "4", "Show result as a line"},
+    {TextId::Autorun, kMainWindow, "5", "Start with Windows"},
+    {TextId::ButtonOK, kMainWindow, "6", "OK"},
+    {TextId::ButtonCancel, kMainWindow, "7", "Cancel"},
+    {TextId::ButtonApply, kMainWindow, "8", "Apply"},
+    {TextId::HotKeyLabel, kMainWindow, "9", "The calculations can be started by pressing:"},
+    {TextId::FormulaNote, kMainWindow, "10",
+     "Note that the program can also perform calculations according to the formula you "
+     "select."},
+    {TextId::AboutCaption, kAbout, "1", "About Tarvok"},
+    {TextId::CreditsLabel, kAbout, "3", "Credits:"},
+}};
+
+constexpr bool RowsFollowTextIdOrder() {
+  for (std::size_t i = 0; i < kKeys.size(); ++i) {
+    if (static_cast<std::size_t>(kKeys[i].id) != i) return false;
+  }
+  return true;
+}
+static_assert(RowsFollowTextIdOrder(), "LanguageTexts indexes the table by TextId");
+
+bool IsAllowedControl(unsigned char c) {
+  return c == '\t' || c == '\r' || c == '\n' || c == 0x1A;
+}
+
+}  // namespace
+
+const std::array<LanguageKey, kTextCount>& LanguageKeys() { return kKeys; }
+
+LanguageTexts::LanguageTexts() {
+  for (const LanguageKey& row : kKeys) (*this)[row.id] = row.builtIn;
+}
+
+std::string CreditsLine(const LanguageInfo& info) {
+  return info.language + "  Translate version " + info.version + "; " + info.translator;
+}
+
+bool IsLanguageFileText(std::string_view bytes, std::size_t fileSize) {
+  if (fileSize > kLanguageFileMaxBytes) return false;
+  return std::none_of(bytes.begin(), bytes.end(), [](char ch) {
+    const auto c = static_cast<unsigned char>(ch);
+    return c < 0x20 && !IsAllowedControl(c);
+  });
+}
+
+LanguageTexts ReadLanguageTexts(const LanguageFileSystem& files, const std::string& path) {
+  LanguageTexts texts;
+  if (!files.IsReadableLanguageFile(path)) return texts;
+  for (const LanguageKey& row : kKeys) {
+    texts[row.id] = files.ReadValue(path, row.section, row.key, row.builtIn);
+  }
+  return texts;
+}
+
+LanguageInfo ReadLanguageInfo(const LanguageFileSystem& files, const std::string& path) {
+  if (!files.IsReadableLanguageFile(path)) return {};
+  return {files.ReadValue(path, kInfo, "Language", ""),
+          files.ReadValue(path, kInfo, "Translator", ""),
+          files.ReadValue(path, kInfo, "Version", "")};
+}
+
+std::string BuildCreditsText(const LanguageFileSystem& files, const std::string& folder) {
+  std::string text;
+  for (const std::string& name : files.ListIniFiles(folder)) {
+    if (!text.empty()) text += "\r\n";
+    text += CreditsLine(ReadLanguageInfo(files, folder + name));
+  }
+  return text;
+}
+
+std::vector<LanguageMenuEntry> ListLanguageMenu(const LanguageFileSystem& files,
+                                                const std::string& folder) {
+  std::vector<LanguageMenuEntry> entries;
+  for (std::string& name : files.ListIniFiles(folder)) {
+    std::string caption = ReadLanguageInfo(files, folder + name).language;
+    entries.push_back({std::move(name), std::move(caption)});
+  }
+  return entries;
+}
+
+LanguageLoad LoadLanguage(const LanguageFileSystem& files, const std::string& folder,
+                          const std::string& fileName, LanguageTarget& target) {
+  const std::string path = folder + fileName;
+  if (fileName.empty() || !files.FileExists(path)) return LanguageLoad::FileMissing;
+  target.RememberLanguage(fileName);
+  const LanguageTexts texts = ReadLanguageTexts(files, path);
+  target.ApplyMessages(texts);
+  target.ApplyMenu(texts);
+  target.ApplyMainWindow(texts);
+  return target.ApplyAbout(texts) ? LanguageLoad::Applied : LanguageLoad::AppliedWithoutAbout;
+}
+
+const std::string& SwitchItemText(const LanguageTexts& texts, bool hooksActive) {
+  return texts[hooksActive ? TextId::MenuDisable : TextId::MenuEnable];
+}
+
+std::string StartupLanguageFile(const std::string& storedLanguage) {
+  return storedLanguage == "0" ? std::string(kDefaultLanguageFile) : storedLanguage;
+}
+
+}  // namespace tarvok

@@ -1,0 +1,165 @@
+// Language files: ini files in the "language" folder beside tarvok.exe that
+// replace the English texts of the tray menu, the options window, the
+// first-run balloon and the About box. This unit knows the sections, keys and
+// built-in texts, reads them through a small file-system seam (Win32 profile
+// reader in the program, a fake in the native tests) and decides in which
+// order a file's texts reach their targets.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvok {
+
+// The profile reader fills a buffer of this size, so a value holds at most
+// one character less.
+inline constexpr std::size_t kLanguageValueBufferSize = 2048;
+inline constexpr std::size_t kLanguageValueMaxLength = kLanguageValueBufferSize - 1;
+
+// Our own files are a few kilobytes. Anything far larger is not a language
+// file, and the profile reader would re-read all of it for every key.
+inline constexpr std::size_t kLanguageFileMaxBytes = 256 * 1024;
+
+inline constexpr char kDefaultLanguageFile[] = "eng.ini";
+inline constexpr char kLanguageFolderName[] = "language\\";
+
+// Every text a language file may replace, in the order LoadLanguage applies
+// them.
+enum class TextId : std::size_t {
+  FirstRunTitle,
+  FirstRunText,
+  MenuOptions,
+  MenuDisable,
+  MenuEnable,
+  MenuLanguage,
+  MenuAbout,
+  MenuExit,
+  MenuHelp,
+  WindowCaption,
+  RadioNumber,
+  PrecisionLabel,
+  RadioLine,
+  Autorun,
+  ButtonOK,  // also the About box's OK button
+  ButtonCancel,
+  ButtonApply,
+  HotKeyLabel,
+  FormulaNote,
+  AboutCaption,
+  CreditsLabel,
+  Count
+};
+
+inline constexpr std::size_t kTextCount = static_cast<std::size_t>(TextId::Count);
+
+struct LanguageKey {
+  TextId id;
+  const char* section;
+  const char* key;
+  const char* builtIn;
+};
+
+// One row per text, in TextId order.
+const std::array<LanguageKey, kTextCount>& LanguageKeys();
+
+class LanguageTexts {
+ public:
+  LanguageTexts();  // the built-in English texts
+  [[nodiscard]] const std::string& operator[](TextId id) const {
+    return texts_[static_cast<std::size_t>(id)];
+  }
+  std::string& operator[](TextId id) { return texts_[static_cast<std::size_t>(id)]; }
+  bool operator==(const LanguageTexts&) const = default;
+
+ private:
+  std::array<std::string, kTextCount> texts_;
+};
+
+// What a file says about itself in its "Info" section.
+struct LanguageInfo {
+  std::string language;
+  std::string translator;
+  std::string version;
+};
+
+// The About box's line for one file: language, "  Translate version ",
+// version, "; ", translator.
+std::string CreditsLine(const LanguageInfo& info);
+
+// Whether the bytes of a file can be a language file at all: not beyond the
+// size limit, and plain text (no zero bytes, no control characters other
+// than tab, line breaks and the old end-of-file mark). Anything else is
+// treated as a file without sections, so binary garbage never becomes a
+// menu text.
+bool IsLanguageFileText(std::string_view bytes, std::size_t fileSize);
+
+// The seam to the language folder.
+class LanguageFileSystem {
+ public:
+  virtual ~LanguageFileSystem() = default;
+  // A file (not a folder) exists at the path.
+  [[nodiscard]] virtual bool FileExists(const std::string& path) const = 0;
+  // The names (without folder) of the files matching "*.ini", in the order
+  // the file system returns them; empty when the folder is missing.
+  [[nodiscard]] virtual std::vector<std::string> ListIniFiles(const std::string& folder) const = 0;
+  // Whether the file passes IsLanguageFileText.
+  [[nodiscard]] virtual bool IsReadableLanguageFile(const std::string& path) const = 0;
+  // One value, cut to kLanguageValueMaxLength characters; `defaultText`
+  // when the section or key is missing, the empty text when the key has
+  // an empty value.
+  [[nodiscard]] virtual std::string ReadValue(const std::string& path, const char* section,
+                                              const char* key,
+                                              const char* defaultText) const = 0;
+};
+
+// All texts of a file, each falling back to its built-in text.
+LanguageTexts ReadLanguageTexts(const LanguageFileSystem& files, const std::string& path);
+
+// The "Info" section; empty fields for whatever is missing or unreadable.
+LanguageInfo ReadLanguageInfo(const LanguageFileSystem& files, const std::string& path);
+
+// The credits list of the About box: one line per file of the folder,
+// joined with CR LF.
+std::string BuildCreditsText(const LanguageFileSystem& files, const std::string& folder);
+
+// An entry of the Language submenu.
+struct LanguageMenuEntry {
+  std::string fileName;  // what LanguageFiles holds
+  std::string caption;   // the file's "Info" "Language", possibly empty
+};
+
+std::vector<LanguageMenuEntry> ListLanguageMenu(const LanguageFileSystem& files,
+                                                const std::string& folder);
+
+// What LoadLanguage applies the texts to.
+class LanguageTarget {
+ public:
+  virtual ~LanguageTarget() = default;
+  virtual void RememberLanguage(const std::string& fileName) = 0;
+  virtual void ApplyMessages(const LanguageTexts& texts) = 0;
+  virtual void ApplyMenu(const LanguageTexts& texts) = 0;
+  virtual void ApplyMainWindow(const LanguageTexts& texts) = 0;
+  // Returns false when the About box does not exist yet: the start-up
+  // application runs before it is created.
+  virtual bool ApplyAbout(const LanguageTexts& texts) = 0;
+};
+
+enum class LanguageLoad { FileMissing, Applied, AppliedWithoutAbout };
+
+// Applies the file `fileName` of `folder`: a missing file changes nothing and
+// is not remembered; otherwise the name is remembered first and the texts
+// are applied in the order messages, menu, options window, About box.
+LanguageLoad LoadLanguage(const LanguageFileSystem& files, const std::string& folder,
+                          const std::string& fileName, LanguageTarget& target);
+
+// The text of the Disable/Enable item: what a click on it will do next.
+const std::string& SwitchItemText(const LanguageTexts& texts, bool hooksActive);
+
+// The file the start-up applies: the stored name, or eng.ini when the
+// registry reads as absent ("0").
+std::string StartupLanguageFile(const std::string& storedLanguage);
+
+}  // namespace tarvok

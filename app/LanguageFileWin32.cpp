@@ -1,0 +1,56 @@
+// Win32 side of the language files. The values come from
+// GetPrivateProfileStringA, which matches sections and keys without regard
+// to letter case and cuts a value to the buffer; the file is checked for
+// plain text first, so that a binary or huge file reads as one without
+// sections.
+#include "LanguageFileWin32.h"
+
+#include <windows.h>
+
+#include "ScopedHandle.h"
+
+namespace tarvok {
+
+bool Win32LanguageFileSystem::FileExists(const std::string& path) const {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::vector<std::string> Win32LanguageFileSystem::ListIniFiles(const std::string& folder) const {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA entry{};
+  // Hidden, system and read-only files count as well; only folders whose
+  // name happens to end in ".ini" are left out.
+  ScopedFindFile search(FindFirstFileA((folder + "*.ini").c_str(), &entry));
+  if (!search) return names;
+  do {
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.emplace_back(entry.cFileName);
+  } while (FindNextFileA(search.get(), &entry));
+  return names;
+}
+
+bool Win32LanguageFileSystem::IsReadableLanguageFile(const std::string& path) const {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  if (data.nFileSizeHigh != 0 || data.nFileSizeLow > kLanguageFileMaxBytes) return false;
+  ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  std::string bytes(kLanguageFileMaxBytes + 1, '\0');
+  DWORD read = 0;
+  if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+    return false;
+  }
+  bytes.resize(read);
+  return IsLanguageFileText(bytes, read);
+}
+
+std::string Win32LanguageFileSystem::ReadValue(const std::string& path, const char* section,
+                                               const char* key, const char* defaultText) const {
+  char buffer[kLanguageValueBufferSize];
+  const DWORD length = GetPrivateProfileStringA(section, key, defaultText, buffer,
+                                                sizeof buffer, path.c_str());
+  return std::string(buffer, length < sizeof buffer ? length : sizeof buffer - 1);
+}
+
+}  // namespace tarvok

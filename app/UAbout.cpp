@@ -1,0 +1,292 @@
+// The About box as a raw Win32 dialog. The dialog comes from an in-memory
+// template without controls, so that the dialog manager supplies the
+// "MS Sans Serif" 8-point font, Enter/Escape handling and the modal frame;
+// the controls are then placed in pixels, scaled to the screen's DPI.
+#include "UAbout.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int kClientWidth = 384;
+constexpr int kClientHeight = 251;
+
+// The panel that holds the version and the address, drawn as a lowered
+// bevel by the box itself.
+constexpr RECT kPanel1 = {65, 8, 65 + 302, 8 + 48};
+
+constexpr int kIdImage1 = 10;
+constexpr int kIdLabel17 = 11;
+constexpr int kIdLabel18 = 12;
+constexpr int kIdLabel7 = 13;
+constexpr int kIdMemo1 = 14;
+
+constexpr COLORREF kGreen = RGB(0, 128, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+void AppendWide(std::vector<WORD>& out, const wchar_t* text) {
+  do out.push_back(static_cast<WORD>(*text)); while (*text++ != L'\0');
+}
+
+// DLGTEMPLATE, no menu, the standard class, the caption, then the font
+// that DS_SETFONT asks for; no items.
+std::vector<WORD> EmptyDialogTemplate() {
+  DLGTEMPLATE header{};
+  header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+  header.cx = 256;  // replaced by the pixel size once the dialog exists
+  header.cy = 160;
+  std::vector<WORD> words(sizeof header / sizeof(WORD));
+  std::memcpy(words.data(), &header, sizeof header);
+  words.push_back(0);  // menu
+  words.push_back(0);  // class
+  AppendWide(words, L"About Tarvok");
+  words.push_back(8);  // points
+  AppendWide(words, L"MS Sans Serif");
+  return words;
+}
+
+std::string WindowText(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int copied = GetWindowTextA(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+}  // namespace
+
+TAbout::TAbout(HINSTANCE instance, std::string languageFolder,
+               const tarvok::LanguageFileSystem& files)
+    : instance_(instance), languageFolder_(std::move(languageFolder)), files_(files) {}
+
+TAbout::~TAbout() {
+  if (handle_ != nullptr) DestroyWindow(handle_);
+}
+
+bool TAbout::Create(HWND owner) {
+  if (handle_ != nullptr) return true;
+  owner_ = owner;
+  const std::vector<WORD> dialogTemplate = EmptyDialogTemplate();
+  handle_ = CreateDialogIndirectParamA(
+      instance_, reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), owner, DialogProc,
+      reinterpret_cast<LPARAM>(this));
+  return handle_ != nullptr;
+}
+
+INT_PTR CALLBACK TAbout::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    reinterpret_cast<TAbout*>(lParam)->handle_ = dialog;
+  }
+  auto* self = reinterpret_cast<TAbout*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  return self != nullptr ? self->HandleMessage(message, wParam, lParam) : FALSE;
+}
+
+INT_PTR TAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInitDialog();
+      return FALSE;  // the focus was set on OK already
+    case WM_PAINT:
+      OnPaint();
+      return TRUE;
+    case WM_CTLCOLORSTATIC:
+      return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETCURSOR:
+      if (!OnSetCursor(reinterpret_cast<HWND>(wParam))) return FALSE;
+      SetWindowLongPtrA(handle_, DWLP_MSGRESULT, TRUE);
+      return TRUE;
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if (id == IDOK || id == IDCANCEL) {
+        modalResult_ = id;  // ShowModal's loop sees it and hides the box
+        return TRUE;
+      }
+      if (id == kIdLabel18 && HIWORD(wParam) == STN_CLICKED) {
+        Label18Click();
+        return TRUE;
+      }
+      return FALSE;
+    }
+    case WM_DESTROY:
+      handle_ = nullptr;
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+int TAbout::Scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+
+void TAbout::OnInitDialog() {
+  if (HDC screen = GetDC(nullptr)) {
+    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+  }
+  RECT frame = {0, 0, Scale(kClientWidth), Scale(kClientHeight)};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_EXSTYLE)));
+  SetWindowPos(handle_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  auto* font = reinterpret_cast<HFONT>(SendMessageA(handle_, WM_GETFONT, 0, 0));
+  LOGFONTA bold{};
+  if (font != nullptr && GetObjectA(font, sizeof bold, &bold) == sizeof bold) {
+    bold.lfWeight = FW_BOLD;
+    boldFont_.reset(CreateFontIndirectA(&bold));
+  }
+  auto* boldFont = boldFont_ ? static_cast<HFONT>(boldFont_.get()) : font;
+
+  Image1 = AddControl("STATIC", nullptr, SS_BITMAP, 8, 8, 48, 48, kIdImage1, font);
+  picture_.reset(LoadImageA(instance_, kPictureResource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (picture_) SendMessageA(Image1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
+
+  Label17 = AddControl("STATIC", kVersionText, SS_LEFT | SS_NOPREFIX, kPanel1.left + 8,
+                       kPanel1.top + 2, 0, 13, kIdLabel17, boldFont);
+  Label18 = AddControl("STATIC", kWebAddress, SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
+                       kPanel1.left + 8, kPanel1.top + 16, 0, 13, kIdLabel18, font);
+  Label7 = AddControl("STATIC", "Credits:", SS_LEFT | SS_NOPREFIX, 4, 128, 0, 13, kIdLabel7,
+                      boldFont);
+  Memo1 = AddControl("EDIT", "",
+                     ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER |
+                         WS_TABSTOP,
+                     4, 144, 373, 65, kIdMemo1, font);
+  Button1 = AddControl("BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 302, 219, 75, 25, IDOK,
+                       font);
+  SetFocus(Button1);
+}
+
+HWND TAbout::AddControl(const char* className, const char* text, DWORD style, int left,
+                        int top, int width, int height, int id, HFONT font) {
+  HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, Scale(left),
+                                 Scale(top), Scale(width), Scale(height), handle_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
+                                 nullptr);
+  if (control == nullptr) return nullptr;
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  // Labels size themselves to their text, as translated texts differ in length.
+  if (width == 0) FitLabelToText(control);
+  return control;
+}
+
+void TAbout::FitLabelToText(HWND label) {
+  if (label == nullptr) return;
+  HDC dc = GetDC(label);
+  if (dc == nullptr) return;
+  auto* font = reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0));
+  HGDIOBJ previous = font != nullptr ? SelectObject(dc, font) : nullptr;
+  const std::string text = WindowText(label);
+  SIZE extent{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  if (previous != nullptr) SelectObject(dc, previous);
+  ReleaseDC(label, dc);
+  SetWindowPos(label, nullptr, 0, 0, extent.cx + 1, extent.cy > 0 ? extent.cy : Scale(13),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TAbout::OnPaint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(handle_, &paint);
+  RECT panel = {Scale(kPanel1.left), Scale(kPanel1.top), Scale(kPanel1.right),
+                Scale(kPanel1.bottom)};
+  DrawEdge(dc, &panel, BDR_SUNKENOUTER, BF_RECT);
+  EndPaint(handle_, &paint);
+}
+
+INT_PTR TAbout::OnControlColor(HDC dc, HWND control) {
+  if (control != Label17 && control != Label18) return FALSE;
+  SetTextColor(dc, control == Label17 ? kGreen : kBlue);
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+bool TAbout::OnSetCursor(HWND under) {
+  if (under == nullptr || under != Label18) return false;
+  SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
+  return true;
+}
+
+void TAbout::CentreOnScreen() {
+  RECT box{};
+  GetWindowRect(handle_, &box);
+  const int width = box.right - box.left;
+  const int height = box.bottom - box.top;
+  SetWindowPos(handle_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR TAbout::ShowModal() {
+  if (handle_ == nullptr) return IDCANCEL;
+  if (showing_) {
+    // Reached again from the tray menu while open: a nested modal loop on
+    // the same window would leave the owner disabled when the outer one ends.
+    SetForegroundWindow(handle_);
+    return 0;
+  }
+  showing_ = true;
+  modalResult_ = 0;
+  FormShow();
+  CentreOnScreen();
+  const bool disableOwner = owner_ != nullptr && IsWindowEnabled(owner_);
+  if (disableOwner) EnableWindow(owner_, FALSE);
+  SendMessageA(handle_, DM_SETDEFID, IDOK, 0);
+  ShowWindow(handle_, SW_SHOW);
+  SetForegroundWindow(handle_);
+  if (Button1 != nullptr) SetFocus(Button1);
+
+  MSG message;
+  while (modalResult_ == 0 && handle_ != nullptr) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got == 0) {
+      // Exit was chosen while the box was open: the main loop must see it too.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      modalResult_ = IDCANCEL;
+      break;
+    }
+    if (got == -1) {
+      modalResult_ = IDCANCEL;
+      break;
+    }
+    if (!IsDialogMessageA(handle_, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+  // Enable the owner before hiding, or Windows activates some other program.
+  if (disableOwner && owner_ != nullptr) EnableWindow(owner_, TRUE);
+  if (handle_ != nullptr) ShowWindow(handle_, SW_HIDE);
+  showing_ = false;
+  return modalResult_;
+}
+
+void TAbout::FormShow() {
+  if (Memo1 == nullptr) return;
+  SetWindowTextA(Memo1, "");
+  SetWindowTextA(Memo1, tarvok::BuildCreditsText(files_, languageFolder_).c_str());
+}
+
+void TAbout::Label18Click() {
+  ShellExecuteA(handle_, "open", kWebAddress, nullptr, nullptr, SW_SHOW);
+}
+
+void TAbout::SetCaption(const std::string& text) {
+  if (handle_ != nullptr) SetWindowTextA(handle_, text.c_str());
+}
+
+void TAbout::SetCreditsLabel(const std::string& text) {
+  if (Label7 == nullptr) return;
+  SetWindowTextA(Label7, text.c_str());
+  FitLabelToText(Label7);
+}
+
+void TAbout::SetOkText(const std::string& text) {
+  if (Button1 != nullptr) SetWindowTextA(Button1, text.c_str());
+}
+
+std::string TAbout::CreditsText() const { return Memo1 != nullptr ? WindowText(Memo1) : std::string(); }

@@ -1,0 +1,81 @@
+// The About box: the program's picture, version and web address, and the
+// credits of every installed language file. It is created once, hidden,
+// after the options window, shown modally from the tray menu and destroyed
+// when the program ends. The credits list is rebuilt at every showing, so a
+// language file copied in while the program runs is listed at once.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "LanguageFile.h"
+#include "ScopedHandle.h"
+
+class TAbout {
+ public:
+  static constexpr char kDesignCaption[] = "About Tarvok";
+  static constexpr char kVersionText[] = "Tarvok Version 1.50";
+  static constexpr char kWebAddress[] = "https://tarvok.quorvane.com/";
+  static constexpr char kPictureResource[] = "ABOUTPICTURE";
+
+  // `languageFolder` ends in a backslash; `files` must outlive the box.
+  TAbout(HINSTANCE instance, std::string languageFolder,
+         const tarvok::LanguageFileSystem& files);
+  ~TAbout();
+  TAbout(const TAbout&) = delete;
+  TAbout& operator=(const TAbout&) = delete;
+
+  // Creates the hidden box. `owner` (the options window) is disabled while
+  // the box is shown. Returns false when Windows refused the window.
+  bool Create(HWND owner);
+
+  // Shows the box and returns when it is closed: IDOK through the OK button
+  // or Enter, IDCANCEL through Escape or the title bar. A second call while
+  // the box is already open only brings it forward and returns 0.
+  INT_PTR ShowModal();
+
+  // Texts a language file replaces.
+  void SetCaption(const std::string& text);
+  void SetCreditsLabel(const std::string& text);
+  void SetOkText(const std::string& text);
+
+  [[nodiscard]] HWND Handle() const { return handle_; }
+  [[nodiscard]] bool IsShowing() const { return showing_; }
+  [[nodiscard]] std::string CreditsText() const;
+
+  HWND Image1 = nullptr;
+  HWND Label17 = nullptr;  // version
+  HWND Label18 = nullptr;  // web address
+  HWND Label7 = nullptr;   // "Credits:"
+  HWND Memo1 = nullptr;    // credits list
+  HWND Button1 = nullptr;  // OK
+
+  // Handlers.
+  void FormShow();
+  void Label18Click();
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnInitDialog();
+  void OnPaint();
+  INT_PTR OnControlColor(HDC dc, HWND control);
+  bool OnSetCursor(HWND under);
+  HWND AddControl(const char* className, const char* text, DWORD style, int left, int top,
+                  int width, int height, int id, HFONT font);
+  void FitLabelToText(HWND label);
+  void CentreOnScreen();
+  [[nodiscard]] int Scale(int pixels) const;
+
+  HINSTANCE instance_;
+  std::string languageFolder_;
+  const tarvok::LanguageFileSystem& files_;
+  HWND handle_ = nullptr;
+  HWND owner_ = nullptr;
+  tarvok::ScopedGdiObject boldFont_;
+  tarvok::ScopedGdiObject picture_;
+  int dpi_ = 96;
+  INT_PTR modalResult_ = 0;
+  bool showing_ = false;
+};
