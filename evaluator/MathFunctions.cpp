@@ -119,20 +119,22 @@ long double Power(long double x, long double y) {
   if (x == 0 && y > 0) return 0;
   if (y == std::trunc(y) && std::fabs(y) <= 2147483647.0L) {
     const long long n = static_cast<long long>(y);
-    unsigned long long bits = static_cast<unsigned long long>(n < 0 ? -n : n);
+    const unsigned long long exponentBits = static_cast<unsigned long long>(n < 0 ? -n : n);
+    unsigned long long bits = exponentBits;  // consumed from the lowest
     long double result = 1;
     long double base = x;
     for (; bits != 0; bits >>= 1) {
       if (bits & 1) result *= base;
       if (bits > 1) base *= base;
     }
-    if (n > 0) return Checked(result, x);
-    // A negative power whose positive counterpart left the range is a value
-    // too small to represent (zero), not an overflow; one whose counterpart
-    // underflowed to zero is too large.
-    if (std::isinf(result) && std::isfinite(x)) return 0;
-    if (result == 0 && x != 0) RaiseOverflow();
-    return Divide(1, result);
+    // When the repeated products leave the range although the power itself
+    // may not (a large negative exponent, or a whole power of a huge or tiny
+    // base), the power is worked out through the logarithm instead.
+    if ((std::isinf(result) || result == 0) && std::isfinite(x) && x != 0) {
+      const long double magnitude = Exp2(x87::ScaledLog2(y, std::fabs(x)));
+      return (x < 0 && (exponentBits & 1)) ? -magnitude : magnitude;
+    }
+    return n < 0 ? Divide(1, result) : result;
   }
   if (x < 0) RaiseInvalidOp();
   if (x == 0) RaiseZeroDivide();
