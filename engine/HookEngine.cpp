@@ -1,0 +1,68 @@
+// The hook procedures' logic. Each ends by calling the next hook exactly
+// once, whatever its own work did: the program must get every event.
+#include "HookEngine.h"
+
+#include <array>
+#include <string>
+
+#include "TypingCapture.h"
+
+namespace tarvok {
+
+void HookEngine::Load(unsigned optionsUpdateMessage) noexcept {
+  settings_ = SettingsCopy{};
+  ResetTypedText(typed_);
+  optionsUpdateMessage_ = optionsUpdateMessage;
+  LoadSharedSettings(seams_.block, settings_);
+}
+
+void HookEngine::Unload() noexcept { delivery_.Shutdown(); }
+
+std::intptr_t HookEngine::KeyboardProc(int code, std::uintptr_t wParam, std::intptr_t lParam) noexcept {
+  if (code == kHcAction) OnKeyEvent(wParam, lParam);
+  return seams_.chain.CallNextHook(settings_.KeyboardHook, code, wParam, lParam);
+}
+
+std::intptr_t HookEngine::GetMessageProc(int code, std::uintptr_t wParam, std::intptr_t lParam,
+                                         const QueuedMessage* message) noexcept {
+  if (code == kHcAction && message != nullptr) OnQueuedMessage(*message);
+  return seams_.chain.CallNextHook(settings_.GetMessageHook, code, wParam, lParam);
+}
+
+std::intptr_t HookEngine::CallWndProc(int code, std::uintptr_t wParam, std::intptr_t lParam) noexcept {
+  return seams_.chain.CallNextHook(settings_.CallWndProcHook, code, wParam, lParam);
+}
+
+std::intptr_t HookEngine::ShellHookProc(int code, std::uintptr_t wParam, std::intptr_t lParam) noexcept {
+  return seams_.chain.CallNextHook(settings_.ShellHook, code, wParam, lParam);
+}
+
+void HookEngine::TimerFired(WindowRef window, std::uintptr_t id) noexcept { delivery_.OnTimer(window, id); }
+
+void HookEngine::OnKeyEvent(std::uintptr_t wParam, std::intptr_t lParam) noexcept {
+  const auto keyData = static_cast<std::uint32_t>(lParam);
+  if (HandleKeyEvent(typed_, settings_, seams_.keyboard, static_cast<unsigned>(wParam), keyData)) {
+    RunHotKey();
+  }
+}
+
+void HookEngine::OnQueuedMessage(const QueuedMessage& message) noexcept {
+  if (optionsUpdateMessage_ != 0 && message.message == optionsUpdateMessage_) {
+    RefreshSharedSettings(seams_.block, settings_);
+  }
+  HandleQueuedMessage(typed_, message.message, message.wParam);
+}
+
+void HookEngine::RunHotKey() noexcept {
+  std::array<char, kTypedTextCells> cells{};
+  const std::size_t length = ReadTypedText(typed_, cells);
+  ResetTypedText(typed_);
+  try {
+    RunHotKeySequence(std::string_view(cells.data(), length), settings_,
+                      {seams_.registry, seams_.log, seams_.plugin, delivery_});
+  } catch (...) {
+    // Nothing may reach the program the hook runs in; the key still passes.
+  }
+}
+
+}  // namespace tarvok

@@ -1,0 +1,41 @@
+// The keyboard calls the typing capture and the simulated paste make, as a
+// small interface: calc.dll implements it with the Win32 calls, the native
+// tests with a stateful fake.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace tarvok {
+
+using KeyboardState = std::array<std::uint8_t, 256>;
+using WindowRef = void*;
+
+inline constexpr unsigned kVkBack = 0x08;
+inline constexpr unsigned kVkShift = 0x10;
+inline constexpr unsigned kVkControl = 0x11;
+inline constexpr unsigned kVkMenu = 0x12;
+inline constexpr unsigned kVkCapital = 0x14;
+inline constexpr unsigned kVkRControl = 0xA3;
+inline constexpr unsigned kVkV = 0x56;
+inline constexpr std::uint32_t kKeyEventExtended = 0x1;
+inline constexpr std::uint32_t kKeyEventKeyUp = 0x2;
+
+class KeyboardSeam {
+ public:
+  // MapVirtualKeyA(vk, 0): virtual key to scan code.
+  virtual unsigned ScanCodeOf(unsigned virtualKey) noexcept = 0;
+  virtual bool GetKeyboardState(KeyboardState& state) noexcept = 0;
+  virtual bool SetKeyboardState(const KeyboardState& state) noexcept = 0;
+  // ToAscii with no menu active; returns the count of characters written.
+  virtual int ToAscii(unsigned virtualKey, unsigned scanCode, const KeyboardState& state,
+                      std::uint16_t& out) noexcept = 0;
+  virtual std::int16_t GetKeyState(unsigned virtualKey) noexcept = 0;
+  virtual void SendKeyEvent(std::uint8_t virtualKey, std::uint32_t flags) noexcept = 0;
+  virtual WindowRef FocusedWindow() noexcept = 0;
+
+ protected:
+  ~KeyboardSeam() = default;
+};
+
+}  // namespace tarvok

@@ -1,0 +1,84 @@
+// The order of the delivery steps and the restore timer. The window of each
+// step is the focused one, asked anew, as the focus may move meanwhile.
+#include "ResultDelivery.h"
+
+namespace tarvok {
+
+bool ResultDelivery::PasteResultText(std::string_view text) {
+  if (!BeginDelivery()) return false;
+  DeliveryScope scope(*this);
+  PutText(text);
+  PutUnicodeText(text);
+  scope.Finish();
+  return true;
+}
+
+bool ResultDelivery::BeginDelivery() {
+  textPut_ = false;
+  const WindowRef window = keyboard_.FocusedWindow();
+  if (exchange_.HoldsSavedClipboard()) {
+    // Overlapping hot keys: the clipboard now holds the earlier result, not
+    // the user's data, so it must not be saved over the user's copy.
+    restore_.Kill(timers_);
+    exchange_.EmptyClipboard(window);
+    return true;
+  }
+  return exchange_.SaveClipboard(window);
+}
+
+bool ResultDelivery::PutText(std::string_view text) noexcept {
+  textPut_ = exchange_.PutClipboardText(keyboard_.FocusedWindow(), text, true);
+  return textPut_;
+}
+
+void ResultDelivery::PutUnicodeText(std::string_view text) {
+  exchange_.PutClipboardUnicodeText(keyboard_.FocusedWindow(), clipboard_.WidenText(text), false);
+}
+
+void ResultDelivery::FinishDelivery() noexcept {
+  if (textPut_) exchange_.MarkAsTemporary(keyboard_.FocusedWindow());
+  exchange_.NoteOwnWrites();
+  restoreAttempts_ = 0;
+  restore_.Set(timers_, keyboard_.FocusedWindow(), kClipboardRestoreTimerId, kClipboardRestoreDelayMs);
+  if (!restore_.pending()) {
+    // Without a restore timer the user's clipboard would never come back:
+    // give it back now and paste nothing.
+    AbandonDelivery();
+    return;
+  }
+  const bool rightCtrl = (static_cast<std::uint16_t>(keyboard_.GetKeyState(kVkRControl)) & 0x8000u) != 0;
+  paste_.StartSimulatedPaste(keyboard_.FocusedWindow(), rightCtrl);
+}
+
+void ResultDelivery::AbandonDelivery() noexcept {
+  restore_.Kill(timers_);
+  exchange_.NoteOwnWrites();
+  restoreAttempts_ = 0;
+  ClipboardRestoreTimer(keyboard_.FocusedWindow());
+}
+
+bool ResultDelivery::OnTimer(WindowRef window, std::uintptr_t id) noexcept {
+  if (paste_.OnTimer(window, id)) return true;
+  if (!restore_.is(window, id)) return false;
+  restore_.Kill(timers_);
+  ClipboardRestoreTimer(window);
+  return true;
+}
+
+void ResultDelivery::ClipboardRestoreTimer(WindowRef window) noexcept {
+  if (exchange_.RestoreClipboard(window) != RestoreOutcome::Busy) return;
+  if (++restoreAttempts_ < kRestoreAttempts) {
+    restore_.Set(timers_, window, kClipboardRestoreTimerId, kRestoreRetryDelayMs);
+  }
+  if (!restore_.pending()) exchange_.DiscardSavedClipboard();
+}
+
+void ResultDelivery::Shutdown() noexcept {
+  paste_.Abort();
+  restore_.Kill(timers_);
+  if (exchange_.RestoreClipboard(keyboard_.FocusedWindow()) == RestoreOutcome::Busy) {
+    exchange_.DiscardSavedClipboard();
+  }
+}
+
+}  // namespace tarvok

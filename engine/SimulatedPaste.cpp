@@ -1,0 +1,59 @@
+// The user may still hold the hot key's modifiers when the paste is
+// injected; the thread's keyboard state is cleared of them for the paste and
+// put back afterwards, so the program sees a plain Ctrl+V.
+#include "SimulatedPaste.h"
+
+namespace tarvok {
+
+void SimulatedPaste::StartSimulatedPaste(WindowRef window, bool extended) noexcept {
+  extended_ = extended;
+  keysDown_.Set(timers_, window, kKeysDownTimerId, kKeysDownDelayMs);
+}
+
+bool SimulatedPaste::OnTimer(WindowRef window, std::uintptr_t id) noexcept {
+  if (keysDown_.is(window, id)) {
+    keysDown_.Kill(timers_);
+    PasteKeysDownTimer(window);
+    return true;
+  }
+  if (keysUp_.is(window, id)) {
+    keysUp_.Kill(timers_);
+    PasteKeysUpTimer();
+    return true;
+  }
+  return false;
+}
+
+void SimulatedPaste::PasteKeysDownTimer(WindowRef window) noexcept {
+  // A paste that overlaps an earlier one keeps the state saved before the
+  // first: the present state has our own Ctrl in it.
+  if (!keysHeld_) stateSaved_ = keyboard_.GetKeyboardState(saved_);
+  if (stateSaved_) {
+    working_ = saved_;
+    for (const unsigned key : {kVkControl, kVkMenu, kVkCapital, kVkShift}) working_[key] = 0;
+    keyboard_.SetKeyboardState(working_);
+  }
+  keyboard_.SendKeyEvent(static_cast<std::uint8_t>(kVkControl), ctrlFlags());
+  keyboard_.SendKeyEvent(static_cast<std::uint8_t>(kVkV), 0);
+  keysHeld_ = true;
+  keysUp_.Set(timers_, window, kKeysUpTimerId, kKeysUpDelayMs);
+}
+
+void SimulatedPaste::PasteKeysUpTimer() noexcept { ReleaseKeys(); }
+
+void SimulatedPaste::ReleaseKeys() noexcept {
+  if (!keysHeld_) return;
+  keyboard_.SendKeyEvent(static_cast<std::uint8_t>(kVkV), kKeyEventKeyUp);
+  keyboard_.SendKeyEvent(static_cast<std::uint8_t>(kVkControl), ctrlFlags() | kKeyEventKeyUp);
+  if (stateSaved_) keyboard_.SetKeyboardState(saved_);
+  keysHeld_ = false;
+  stateSaved_ = false;
+}
+
+void SimulatedPaste::Abort() noexcept {
+  keysDown_.Kill(timers_);
+  keysUp_.Kill(timers_);
+  ReleaseKeys();
+}
+
+}  // namespace tarvok

@@ -1,0 +1,70 @@
+// Key presses become characters through the thread's own keyboard state and
+// layout, exactly as the focused program will see them.
+#include "TypingCapture.h"
+
+namespace tarvok {
+namespace {
+
+constexpr std::uint32_t kKeyReleasedBit = 0x80000000u;
+constexpr unsigned kBreakKeys[] = {0x1B /*Esc*/, 0x0D /*Enter*/, 0x25, 0x26, 0x27, 0x28 /*arrows*/};
+
+bool IsDown(KeyboardSeam& keyboard, unsigned virtualKey) noexcept {
+  return (static_cast<std::uint16_t>(keyboard.GetKeyState(virtualKey)) & 0x8000u) != 0;
+}
+
+bool IsHotKey(const SettingsCopy& settings, KeyboardSeam& keyboard, unsigned virtualKey) noexcept {
+  return settings.HotKeyVirtualKey != 0 && virtualKey == settings.HotKeyVirtualKey &&
+         HotKeyModifiersMatch(keyboard, settings.HotKeyModifiers);
+}
+
+void CaptureCharacter(TypedTextBuffer& buffer, KeyboardSeam& keyboard, unsigned virtualKey) noexcept {
+  if (virtualKey == kVkBack) return;  // the message hook erases on Backspace
+  const unsigned scanCode = keyboard.ScanCodeOf(virtualKey);
+  if (scanCode == 0) return;
+  KeyboardState state{};
+  if (!keyboard.GetKeyboardState(state)) return;
+  std::uint16_t translated = 0;
+  if (keyboard.ToAscii(virtualKey, scanCode, state, translated) != 1) return;
+  const auto ch = static_cast<unsigned char>(translated & 0xFF);
+  if (ch < 32) {
+    ResetTypedText(buffer);
+  } else {
+    AppendTypedChar(buffer, static_cast<char>(ch));
+  }
+}
+
+}  // namespace
+
+bool HotKeyModifiersMatch(KeyboardSeam& keyboard, std::uint8_t modifiers) noexcept {
+  return IsDown(keyboard, kVkShift) == ((modifiers & kModShift) != 0) &&
+         IsDown(keyboard, kVkMenu) == ((modifiers & kModAlt) != 0) &&
+         IsDown(keyboard, kVkControl) == ((modifiers & kModCtrl) != 0);
+}
+
+bool HandleKeyEvent(TypedTextBuffer& buffer, const SettingsCopy& settings,
+                    KeyboardSeam& keyboard, unsigned virtualKey, std::uint32_t keyData) noexcept {
+  if (keyData & kKeyReleasedBit) return false;
+  const bool trigger = IsHotKey(settings, keyboard, virtualKey);
+  CaptureCharacter(buffer, keyboard, virtualKey);
+  return trigger;
+}
+
+void HandleQueuedMessage(TypedTextBuffer& buffer, unsigned message, std::uintptr_t wParam) noexcept {
+  switch (message) {
+    case kWmKeyDown:
+      for (const unsigned breakKey : kBreakKeys) {
+        if (wParam == breakKey) ResetTypedText(buffer);
+      }
+      if (wParam == kVkBack) EraseTypedChar(buffer);
+      break;
+    case kWmLButtonDown:
+    case kWmRButtonDown:
+    case kWmMButtonDown:
+      ResetTypedText(buffer);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace tarvok

@@ -1,0 +1,33 @@
+// What the keyboard and message hooks do with typing: record characters,
+// empty the record on breaks, erase on Backspace, and recognise the hot key.
+// Everything here runs for every key press in every program, so it only
+// compares, copies into the fixed buffer and asks the keyboard seam.
+#pragma once
+
+#include <cstdint>
+
+#include "KeyboardSeam.h"
+#include "SettingsCopy.h"
+#include "TypedText.h"
+
+namespace tarvok {
+
+inline constexpr unsigned kWmKeyDown = 0x0100;
+inline constexpr unsigned kWmLButtonDown = 0x0201;
+inline constexpr unsigned kWmRButtonDown = 0x0204;
+inline constexpr unsigned kWmMButtonDown = 0x0207;
+
+// True when exactly the modifiers in `modifiers` (kModShift, kModAlt,
+// kModCtrl) are held, no more and no fewer.
+bool HotKeyModifiersMatch(KeyboardSeam& keyboard, std::uint8_t modifiers) noexcept;
+
+// One keyboard-hook event (HC_ACTION only). Records the key's character and
+// returns whether the event is the hot key; the caller then runs the
+// hot-key sequence.
+bool HandleKeyEvent(TypedTextBuffer& buffer, const SettingsCopy& settings,
+                    KeyboardSeam& keyboard, unsigned virtualKey, std::uint32_t keyData) noexcept;
+
+// One message seen by the message hook (HC_ACTION only).
+void HandleQueuedMessage(TypedTextBuffer& buffer, unsigned message, std::uintptr_t wParam) noexcept;
+
+}  // namespace tarvok

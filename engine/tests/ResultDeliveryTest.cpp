@@ -1,0 +1,152 @@
+// The delivery's time line with fake clipboard, keyboard and timers: what the
+// clipboard holds and which keys are sent at each step, and how overlapping
+// hot keys, a busy clipboard and a newer copy are handled.
+#include <gtest/gtest.h>
+
+#include "EngineFakes.h"
+#include "ResultDelivery.h"
+
+namespace tarvok {
+namespace {
+
+using testing::FakeClipboard;
+using testing::FakeKeyboard;
+using testing::FakeTimers;
+using Sent = FakeKeyboard::Sent;
+
+const std::string kUserText("user\0", 5);
+
+class ResultDeliveryTest : public ::testing::Test {
+ protected:
+  void SetUp() override { clipboard.UserCopies(kCfText, kUserText); }
+  void AdvanceTo(unsigned ms) {
+    timers.AdvanceTo(ms, [&](WindowRef w, std::uintptr_t id) { delivery.OnTimer(w, id); });
+  }
+  bool UserClipboardIsBack() const {
+    return clipboard.Formats() == std::vector<unsigned>{kCfText} && clipboard.Read(kCfText) == kUserText;
+  }
+  FakeClipboard clipboard;
+  FakeKeyboard keyboard;
+  FakeTimers timers;
+  ResultDelivery delivery{clipboard, keyboard, timers};
+};
+
+TEST_F(ResultDeliveryTest, TimeLineOfOneDelivery) {
+  keyboard.Hold(kVkControl);
+  keyboard.Hold(kVkShift);
+  keyboard.state[kVkCapital] = 1;
+  ASSERT_TRUE(delivery.PasteResultText("6.00"));
+
+  // t = 0: only the result (two texts and the three skip marks).
+  EXPECT_EQ(clipboard.Read(kCfText), std::string("6.00\0", 5));
+  EXPECT_EQ(clipboard.Read(kCfUnicodeText), std::string("6\0.\0" "0\0" "0\0\0\0", 10));
+  EXPECT_EQ(clipboard.contents.size(), 5u);
+  EXPECT_TRUE(keyboard.sent.empty());
+
+  AdvanceTo(99);
+  EXPECT_TRUE(keyboard.sent.empty());
+  AdvanceTo(100);
+  EXPECT_EQ(keyboard.sent, (std::vector<Sent>{{kVkControl, 0}, {kVkV, 0}}));
+  ASSERT_EQ(keyboard.stateWrites.size(), 1u);
+  for (const unsigned key : {kVkControl, kVkShift, kVkMenu, kVkCapital}) EXPECT_EQ(keyboard.stateWrites[0][key], 0);
+
+  AdvanceTo(300);
+  EXPECT_EQ(keyboard.sent, (std::vector<Sent>{{kVkControl, 0}, {kVkV, 0}, {kVkV, 2}, {kVkControl, 2}}));
+  EXPECT_EQ(keyboard.state[kVkControl], 0x80);  // the user's state is back
+  EXPECT_EQ(keyboard.state[kVkCapital], 1);
+  EXPECT_TRUE(UserClipboardIsBack());
+  EXPECT_TRUE(timers.timers.empty());
+  EXPECT_TRUE(clipboard.NoLooseHandles());
+}
+
+TEST_F(ResultDeliveryTest, RightCtrlGivesExtendedCtrlEvents) {
+  keyboard.Hold(kVkRControl);
+  delivery.PasteResultText("1");
+  AdvanceTo(300);
+  EXPECT_EQ(keyboard.sent, (std::vector<Sent>{{kVkControl, 1}, {kVkV, 0}, {kVkV, 2}, {kVkControl, 3}}));
+}
+
+TEST_F(ResultDeliveryTest, WithoutFocusWindowTheTimersStillStop) {
+  keyboard.focus = nullptr;
+  delivery.PasteResultText("1");
+  AdvanceTo(10000);
+  EXPECT_EQ(keyboard.sent.size(), 4u);  // one paste, not one per period
+  EXPECT_TRUE(timers.timers.empty());
+}
+
+TEST_F(ResultDeliveryTest, EmptyResultPastesAnEmptyClipboard) {
+  delivery.PasteResultText("");
+  EXPECT_TRUE(clipboard.contents.empty());
+  AdvanceTo(300);
+  EXPECT_EQ(keyboard.sent.size(), 4u);
+  EXPECT_TRUE(UserClipboardIsBack());
+}
+
+TEST_F(ResultDeliveryTest, BusyClipboardSkipsTheDelivery) {
+  clipboard.busyOpens = 1000;
+  EXPECT_FALSE(delivery.PasteResultText("6.00"));
+  clipboard.busyOpens = 0;
+  EXPECT_TRUE(timers.timers.empty());
+  EXPECT_TRUE(UserClipboardIsBack());
+}
+
+TEST_F(ResultDeliveryTest, OverlappingHotKeysGiveBackTheFirstSavedClipboard) {
+  delivery.PasteResultText("1");
+  AdvanceTo(150);
+  delivery.PasteResultText("2");
+  EXPECT_EQ(clipboard.Read(kCfText), std::string("2\0", 2));
+  AdvanceTo(349);
+  EXPECT_FALSE(UserClipboardIsBack());  // the restore waits for the second paste
+  AdvanceTo(2000);
+  EXPECT_TRUE(UserClipboardIsBack());
+  EXPECT_TRUE(timers.timers.empty());
+  EXPECT_EQ(std::count(keyboard.sent.begin(), keyboard.sent.end(), Sent{kVkV, 0}), 2);
+  EXPECT_EQ(std::count(keyboard.sent.begin(), keyboard.sent.end(), Sent{kVkV, 2}), 1);
+  EXPECT_EQ(keyboard.state, KeyboardState{});
+}
+
+TEST_F(ResultDeliveryTest, NewerCopyIsNotOverwritten) {
+  delivery.PasteResultText("6.00");
+  AdvanceTo(200);
+  clipboard.UserCopies(kCfText, std::string("newer\0", 6));
+  AdvanceTo(300);
+  EXPECT_EQ(clipboard.Read(kCfText), std::string("newer\0", 6));
+  EXPECT_TRUE(clipboard.NoLooseHandles());
+}
+
+TEST_F(ResultDeliveryTest, BusyRestoreIsTriedAgain) {
+  delivery.PasteResultText("6.00");
+  AdvanceTo(299);
+  clipboard.busyOpens = 7;  // more than one restore's quick retries
+  AdvanceTo(300);
+  EXPECT_FALSE(UserClipboardIsBack());
+  AdvanceTo(400);
+  EXPECT_TRUE(UserClipboardIsBack());
+}
+
+TEST_F(ResultDeliveryTest, FailedUnicodeTextGivesTheClipboardBackAtOnce) {
+  clipboard.refusedFormats[kCfUnicodeText] = true;
+  EXPECT_THROW(delivery.PasteResultText("6.00"), ClipboardWriteError);
+  EXPECT_TRUE(UserClipboardIsBack());
+  EXPECT_TRUE(timers.timers.empty());
+  EXPECT_TRUE(clipboard.NoLooseHandles());
+}
+
+TEST_F(ResultDeliveryTest, NoRestoreTimerMeansNoPasteAndTheClipboardBack) {
+  timers.failing = true;
+  delivery.PasteResultText("6.00");
+  EXPECT_TRUE(UserClipboardIsBack());
+  EXPECT_TRUE(keyboard.sent.empty());
+}
+
+TEST_F(ResultDeliveryTest, ShutdownMidwayReleasesKeysAndRestores) {
+  delivery.PasteResultText("6.00");
+  AdvanceTo(150);
+  delivery.Shutdown();
+  EXPECT_EQ(keyboard.sent.size(), 4u);
+  EXPECT_TRUE(timers.timers.empty());
+  EXPECT_TRUE(UserClipboardIsBack());
+}
+
+}  // namespace
+}  // namespace tarvok

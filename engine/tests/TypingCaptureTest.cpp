@@ -1,0 +1,202 @@
+// Key events and queued messages against a fake keyboard: which keys record,
+// which break, and when the hot key triggers.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "EngineFakes.h"
+#include "TypingCapture.h"
+
+namespace tarvok {
+namespace {
+
+using testing::FakeKeyboard;
+
+constexpr std::uint32_t kPress = 0x00000001;
+constexpr std::uint32_t kRepeat = 0x40000001;
+constexpr std::uint32_t kRelease = 0xC0000001;
+constexpr unsigned kVkOemPlus = 0xBB;
+
+class TypingCaptureTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetTypedText(buffer);
+    settings.HotKeyVirtualKey = kVkOemPlus;
+    settings.HotKeyModifiers = kModCtrl;
+  }
+  bool Press(unsigned vk, std::uint32_t data = kPress) {
+    return HandleKeyEvent(buffer, settings, keyboard, vk, data);
+  }
+  void Type(const std::string& keys) {
+    for (const char c : keys) Press(static_cast<unsigned char>(c));
+  }
+  TypedTextBuffer buffer;
+  SettingsCopy settings;
+  FakeKeyboard keyboard;
+};
+
+TEST_F(TypingCaptureTest, RecordsTranslatedCharacters) {
+  Type("2");
+  Press(0x6A);
+  Type("3");
+  EXPECT_EQ(ReadTypedText(buffer), "2*3");
+}
+
+struct ModifierCase {
+  const char* name;
+  std::uint8_t hotKey;
+  std::vector<unsigned> held;
+  bool matches;
+};
+
+class ModifierMatchTest : public ::testing::TestWithParam<ModifierCase> {};
+
+TEST_P(ModifierMatchTest, MatchIsExact) {
+  FakeKeyboard keyboard;
+  for (const unsigned key : GetParam().held) keyboard.Hold(key);
+  EXPECT_EQ(HotKeyModifiersMatch(keyboard, GetParam().hotKey), GetParam().matches);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sets, ModifierMatchTest,
+    ::testing::Values(ModifierCase{"CtrlHeld", kModCtrl, {kVkControl}, true},
+                      ModifierCase{"ExtraShift", kModCtrl, {kVkControl, kVkShift}, false},
+                      ModifierCase{"ExtraAlt", kModCtrl, {kVkControl, kVkMenu}, false},
+                      ModifierCase{"MissingCtrl", kModCtrl, {}, false},
+                      ModifierCase{"ShiftCtrl", kModCtrl | kModShift, {kVkControl, kVkShift}, true},
+                      ModifierCase{"AllThree", kModCtrl | kModShift | kModAlt, {kVkControl, kVkShift, kVkMenu}, true},
+                      ModifierCase{"AltOnly", kModAlt, {kVkMenu}, true},
+                      ModifierCase{"NoneWanted", 0, {}, true},
+                      ModifierCase{"NoneWantedCtrlHeld", 0, {kVkControl}, false}),
+    [](const auto& tested) { return std::string(tested.param.name); });
+
+struct TriggerCase {
+  const char* name;
+  unsigned vk;
+  std::uint32_t data;
+  std::vector<unsigned> held;
+  bool triggers;
+};
+
+class TriggerTest : public TypingCaptureTest, public ::testing::WithParamInterface<TriggerCase> {};
+
+TEST_P(TriggerTest, Triggers) {
+  for (const unsigned key : GetParam().held) keyboard.Hold(key);
+  EXPECT_EQ(Press(GetParam().vk, GetParam().data), GetParam().triggers);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Events, TriggerTest,
+    ::testing::Values(TriggerCase{"HotKey", kVkOemPlus, kPress, {kVkControl}, true},
+                      TriggerCase{"AutoRepeat", kVkOemPlus, kRepeat, {kVkControl}, true},
+                      TriggerCase{"Release", kVkOemPlus, kRelease, {kVkControl}, false},
+                      TriggerCase{"WithoutCtrl", kVkOemPlus, kPress, {}, false},
+                      TriggerCase{"ExtraShift", kVkOemPlus, kPress, {kVkControl, kVkShift}, false},
+                      TriggerCase{"OtherKey", '2', kPress, {kVkControl}, false}),
+    [](const auto& tested) { return std::string(tested.param.name); });
+
+TEST_F(TypingCaptureTest, EmptyBlockMatchesNoKey) {
+  settings = SettingsCopy{};
+  EXPECT_FALSE(Press(0));
+  EXPECT_FALSE(Press(kVkOemPlus));
+}
+
+TEST_F(TypingCaptureTest, ModifiersAreAskedOnlyForTheHotKey) {
+  Type("2");
+  EXPECT_EQ(keyboard.keyStateCalls, 0);
+}
+
+TEST_F(TypingCaptureTest, PrintableHotKeyIsRecordedBeforeTheReadOut) {
+  settings.HotKeyModifiers = kModShift;
+  Type("2");
+  keyboard.Hold(kVkShift);
+  EXPECT_TRUE(Press(kVkOemPlus));
+  EXPECT_EQ(ReadTypedText(buffer), "2=");
+}
+
+TEST_F(TypingCaptureTest, ControlCharacterHotKeyEmptiesFirst) {
+  settings.HotKeyVirtualKey = 'Q';  // Ctrl+Q translates to code 17
+  Type("2");
+  keyboard.Hold(kVkControl);
+  EXPECT_TRUE(Press('Q'));
+  EXPECT_EQ(ReadTypedText(buffer), "");
+}
+
+struct KeyEffectCase {
+  const char* name;
+  unsigned vk;
+  int translateCount;
+  bool noScanCode;
+  const char* expected;  // after typing "12" and this key
+};
+
+class KeyEffectTest : public TypingCaptureTest, public ::testing::WithParamInterface<KeyEffectCase> {};
+
+TEST_P(KeyEffectTest, KeyboardHookEffect) {
+  Type("12");
+  keyboard.translateCount = GetParam().translateCount;
+  if (GetParam().noScanCode) keyboard.noScanCode[GetParam().vk] = true;
+  Press(GetParam().vk);
+  EXPECT_EQ(ReadTypedText(buffer), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyEffectTest,
+    ::testing::Values(KeyEffectCase{"Enter", 0x0D, 1, false, ""},
+                      KeyEffectCase{"Tab", 0x09, 1, false, ""},
+                      KeyEffectCase{"Escape", 0x1B, 1, false, ""},
+                      KeyEffectCase{"Printable", '3', 1, false, "123"},
+                      KeyEffectCase{"NoCharacterHome", 0x24, 1, false, "12"},
+                      KeyEffectCase{"DeadKey", '3', -1, false, "12"},
+                      KeyEffectCase{"TwoCharacters", '3', 2, false, "12"},
+                      KeyEffectCase{"NoScanCode", '3', 1, true, "12"},
+                      // Backspace is the message hook's: the keyboard hook ignores it.
+                      KeyEffectCase{"BackspaceIgnoredHere", kVkBack, 1, false, "12"}),
+    [](const auto& tested) { return std::string(tested.param.name); });
+
+TEST_F(TypingCaptureTest, FailingKeyboardStateRecordsNothing) {
+  keyboard.stateFails = true;
+  Type("12");
+  EXPECT_EQ(ReadTypedText(buffer), "");
+}
+
+TEST_F(TypingCaptureTest, HighCharactersAreKept) {
+  keyboard.translations['E'] = 0xE9;
+  Press('E');
+  EXPECT_EQ(ReadTypedText(buffer), "\xE9");
+}
+
+struct MessageCase {
+  const char* name;
+  unsigned message;
+  std::uintptr_t wParam;
+  const char* expected;  // after typing "12"
+};
+
+class MessageTest : public TypingCaptureTest, public ::testing::WithParamInterface<MessageCase> {};
+
+TEST_P(MessageTest, MessageHookEffect) {
+  Type("12");
+  HandleQueuedMessage(buffer, GetParam().message, GetParam().wParam);
+  EXPECT_EQ(ReadTypedText(buffer), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, MessageTest,
+    ::testing::Values(MessageCase{"Escape", kWmKeyDown, 27, ""}, MessageCase{"Enter", kWmKeyDown, 13, ""},
+                      MessageCase{"Left", kWmKeyDown, 37, ""}, MessageCase{"Up", kWmKeyDown, 38, ""},
+                      MessageCase{"Right", kWmKeyDown, 39, ""}, MessageCase{"Down", kWmKeyDown, 40, ""},
+                      MessageCase{"Backspace", kWmKeyDown, 8, "1"},
+                      MessageCase{"Home", kWmKeyDown, 0x24, "12"}, MessageCase{"Delete", kWmKeyDown, 0x2E, "12"},
+                      MessageCase{"PageDown", kWmKeyDown, 0x22, "12"},
+                      MessageCase{"LeftButton", kWmLButtonDown, 0, ""},
+                      MessageCase{"RightButton", kWmRButtonDown, 0, ""},
+                      MessageCase{"MiddleButton", kWmMButtonDown, 0, ""},
+                      MessageCase{"ButtonUp", 0x0202, 0, "12"}, MessageCase{"DoubleClick", 0x0203, 0, "12"},
+                      MessageCase{"Wheel", 0x020A, 0, "12"},
+                      MessageCase{"SysKeyDownEnter", 0x0104, 13, "12"}),
+    [](const auto& tested) { return std::string(tested.param.name); });
+
+}  // namespace
+}  // namespace tarvok

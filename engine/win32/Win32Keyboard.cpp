@@ -1,0 +1,37 @@
+// Thin calls into user32; every one acts on the calling thread only.
+#include "Win32Keyboard.h"
+
+#include <windows.h>
+
+namespace tarvok {
+
+unsigned Win32Keyboard::ScanCodeOf(unsigned virtualKey) noexcept { return MapVirtualKeyA(virtualKey, 0); }
+
+bool Win32Keyboard::GetKeyboardState(KeyboardState& state) noexcept {
+  return ::GetKeyboardState(state.data()) != FALSE;
+}
+
+bool Win32Keyboard::SetKeyboardState(const KeyboardState& state) noexcept {
+  KeyboardState copy = state;  // the call takes a non-const pointer
+  return ::SetKeyboardState(copy.data()) != FALSE;
+}
+
+int Win32Keyboard::ToAscii(unsigned virtualKey, unsigned scanCode, const KeyboardState& state,
+                           std::uint16_t& out) noexcept {
+  WORD translated = 0;
+  const int count = ::ToAscii(virtualKey, scanCode, state.data(), &translated, 0);
+  out = translated;
+  return count;
+}
+
+std::int16_t Win32Keyboard::GetKeyState(unsigned virtualKey) noexcept {
+  return ::GetKeyState(static_cast<int>(virtualKey));
+}
+
+void Win32Keyboard::SendKeyEvent(std::uint8_t virtualKey, std::uint32_t flags) noexcept {
+  keybd_event(virtualKey, 0, flags, 0);
+}
+
+WindowRef Win32Keyboard::FocusedWindow() noexcept { return GetFocus(); }
+
+}  // namespace tarvok

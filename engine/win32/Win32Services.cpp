@@ -1,0 +1,129 @@
+// Each seam does one Win32 job with its handles held by scoped owners.
+#include "Win32Services.h"
+
+#include <cstring>
+
+#include "RegistryNames.h"
+#include "Rozadar.h"
+#include "ScopedHandle.h"
+
+namespace tarvok {
+namespace {
+
+SYSTEMTIME ToSystemTime(const LocalTime& time) noexcept {
+  SYSTEMTIME st{};
+  st.wYear = time.year;
+  st.wMonth = time.month;
+  st.wDay = time.day;
+  st.wHour = time.hour;
+  st.wMinute = time.minute;
+  st.wSecond = time.second;
+  return st;
+}
+
+// The plug-in is outside code: whatever it does to the x87 control word must
+// not stay behind in the program we run in.
+class FpuControlWordKeeper {
+ public:
+  FpuControlWordKeeper() noexcept { asm volatile("fnstcw %0" : "=m"(saved_)); }
+  ~FpuControlWordKeeper() { asm volatile("fclex\n\tfldcw %0" : : "m"(saved_)); }
+  FpuControlWordKeeper(const FpuControlWordKeeper&) = delete;
+  FpuControlWordKeeper& operator=(const FpuControlWordKeeper&) = delete;
+
+ private:
+  unsigned short saved_ = 0;
+};
+
+}  // namespace
+
+std::uintptr_t Win32Timers::SetTimer(WindowRef window, std::uintptr_t id, unsigned milliseconds) noexcept {
+  const UINT_PTR result = ::SetTimer(static_cast<HWND>(window), id, milliseconds, procedure_);
+  if (result == 0) return 0;
+  return window != nullptr ? id : result;
+}
+
+void Win32Timers::KillTimer(WindowRef window, std::uintptr_t id) noexcept {
+  ::KillTimer(static_cast<HWND>(window), id);
+}
+
+bool Win32SharedBlock::ReadSharedBlock(GlobalHookData& out) noexcept {
+  const ScopedHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, kGlobalHookDataName));
+  if (!mapping) return false;
+  const ScopedMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, kGlobalHookDataSize));
+  if (!view) return false;
+  std::memcpy(&out, view.get(), kGlobalHookDataSize);
+  return true;
+}
+
+std::string Win32Registry::ReadPathSetting() {
+  return ReadRegString(HKEY_CURRENT_USER, kSettingsKey, kValuePath);
+}
+
+LocalTime Win32LogFile::Now() noexcept {
+  SYSTEMTIME st{};
+  GetLocalTime(&st);
+  return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
+std::string Win32LogFile::FormatShortDate(const LocalTime& time) {
+  const SYSTEMTIME st = ToSystemTime(time);
+  char text[128] = {};
+  if (GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, text, sizeof text) == 0) return {};
+  return text;
+}
+
+std::string Win32LogFile::FormatLongTime(const LocalTime& time) {
+  const SYSTEMTIME st = ToSystemTime(time);
+  char text[128] = {};
+  if (GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, text, sizeof text) == 0) return {};
+  return text;
+}
+
+bool Win32LogFile::AppendToFile(const std::string& fileName, std::string_view bytes) noexcept {
+  // Append-only access makes each write land at the end even when several
+  // programs log at once.
+  ScopedHandle file(CreateFileA(fileName.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  const bool closed = file.reset();
+  return ok != FALSE && written == bytes.size() && closed;
+}
+
+bool Win32Plugin::Load(const std::string& fileName) noexcept {
+  Unload();
+  // No "cannot load" box may appear inside the user's program.
+  DWORD previousMode = 0;
+  const bool modeSet = SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previousMode);
+  HMODULE module = LoadLibraryA(fileName.c_str());
+  if (modeSet) SetThreadErrorMode(previousMode, nullptr);
+  if (reinterpret_cast<std::uintptr_t>(module) <= 32) return false;
+  auto* function = GetProcAddress(module, kConverterFunctionName);
+  if (function == nullptr) {
+    FreeLibrary(module);
+    return false;
+  }
+  module_ = module;
+  convert_ = reinterpret_cast<ConvertValueFunction>(reinterpret_cast<void*>(function));
+  return true;
+}
+
+const char* Win32Plugin::Convert(long double value) noexcept {
+  if (convert_ == nullptr) return nullptr;
+  const FpuControlWordKeeper keeper;
+  return convert_(value, GetKeyboardLayout(0));
+}
+
+void Win32Plugin::Unload() noexcept {
+  if (module_ != nullptr) FreeLibrary(module_);
+  module_ = nullptr;
+  convert_ = nullptr;
+}
+
+std::intptr_t Win32HookChain::CallNextHook(std::uint32_t hook, int code, std::uintptr_t wParam,
+                                           std::intptr_t lParam) noexcept {
+  return CallNextHookEx(reinterpret_cast<HHOOK>(static_cast<std::uintptr_t>(hook)), code, wParam, lParam);
+}
+
+}  // namespace tarvok
