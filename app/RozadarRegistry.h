@@ -33,14 +33,21 @@ class RozadarRegistry final : public SettingsRegistry {
 };
 
 // Names from the active keyboard layout: on a US layout the key 0xBB is "=".
+// Only keys the layout really produces are named (the scan code maps back
+// to the same virtual key).
 class LayoutKeyNames final : public KeyNameSource {
  public:
   std::string LayoutKeyName(std::uint8_t virtualKey) const override {
     const UINT scanCode = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
-    if (scanCode == 0) return {};
+    if (scanCode == 0 || MapVirtualKeyA(scanCode, MAPVK_VSC_TO_VK) != virtualKey) return {};
     char name[64] = {};
     const int length = GetKeyNameTextA(static_cast<LONG>(scanCode << 16), name, sizeof name);
     return length > 0 ? std::string(name, static_cast<std::size_t>(length)) : std::string();
+  }
+  std::uint8_t KeyTyping(const std::string& name) const override {
+    if (name.size() != 1) return 0;
+    const SHORT typing = VkKeyScanA(name[0]);
+    return typing == -1 ? 0 : static_cast<std::uint8_t>(typing & 0xFF);
   }
 };
 

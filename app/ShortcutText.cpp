@@ -39,6 +39,16 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 
 }  // namespace
 
+// Whether the fixed table (and not the layout) names this key.
+bool HasFixedName(std::uint8_t vk) {
+  switch (vk) {
+    case 0x08: case 0x09: case 0x0D: case 0x1B: case 0x2D: case 0x2E: return true;
+    default: break;
+  }
+  return (vk >= 0x20 && vk <= 0x28) || (vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z') ||
+         (vk >= 0x60 && vk <= 0x69) || (vk >= 0x70 && vk <= 0x87);
+}
+
 std::string KeyName(std::uint8_t vk, const KeyNameSource& layout) {
   switch (vk) {
     case 0x08: return "BkSp";
@@ -81,8 +91,13 @@ std::uint16_t TextToShortcut(const std::string& text, const KeyNameSource& layou
   }
   if (rest.empty()) return 0;
   for (unsigned vk = 0x08; vk <= 0xFF; ++vk) {
-    if (EqualsIgnoringCase(KeyName(static_cast<std::uint8_t>(vk), layout), rest))
-      return static_cast<std::uint16_t>(modifiers | vk);
+    if (!EqualsIgnoringCase(KeyName(static_cast<std::uint8_t>(vk), layout), rest)) continue;
+    unsigned key = vk;
+    if (!HasFixedName(static_cast<std::uint8_t>(vk))) {
+      const std::uint8_t typing = layout.KeyTyping(std::string(rest));
+      if (typing != 0 && EqualsIgnoringCase(KeyName(typing, layout), rest)) key = typing;
+    }
+    return static_cast<std::uint16_t>(modifiers | key);
   }
   return 0;
 }

@@ -14,6 +14,8 @@ class KeyNameSource {
   virtual ~KeyNameSource() = default;
   // The layout's name for a virtual key; empty when the layout has none.
   [[nodiscard]] virtual std::string LayoutKeyName(std::uint8_t virtualKey) const = 0;
+  // The key the layout types a one-character name with (VkKeyScan), or 0.
+  [[nodiscard]] virtual std::uint8_t KeyTyping(const std::string& /*name*/) const { return 0; }
 };
 
 // The name of a virtual key: the fixed table first, the layout otherwise.
@@ -26,6 +28,10 @@ class KeyNameSource {
 // Modifier prefixes in any order and case ("^" counts as Ctrl), then a key
 // name matched without regard to case, lowest virtual-key code first.
 // 0 when nothing is left after the prefixes or no key has that name.
+// When the first match is a name from the layout and the layout types that
+// character with another key of the same name, that key wins: some layouts
+// also name a rare key "=" (a keypad "=" at 0x92), which would otherwise
+// turn the default Ctrl+= into a key the user cannot press.
 [[nodiscard]] std::uint16_t TextToShortcut(const std::string& text, const KeyNameSource& layout);
 
 }  // namespace tarvok

@@ -49,7 +49,8 @@ TEST_P(TextToShortcutTest, ReadsPrefixesInAnyOrderAndCase) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, TextToShortcutTest,
-    ::testing::Values(ReadCase{"Ctrl+=", 0x40BB}, ReadCase{"ctrl+shift+a", 0x6041}, ReadCase{"^A", 0x4041},
+    // the layout's typing key wins over the keypad "=" at 0x92
+    ::testing::Values(ReadCase{"Ctrl+=", 0x40BB}, ReadCase{"Ctrl+-", 0x40BD}, ReadCase{"ctrl+shift+a", 0x6041}, ReadCase{"^A", 0x4041},
                       ReadCase{"^a", 0x4041}, ReadCase{"ALT+f12", 0x807B}, ReadCase{"Shift+Shift+A", 0x2041},
                       ReadCase{"alt+^shift+pgdn", 0xE022}, ReadCase{"Ctrl+Num *", 0x406A},
                       // a keypad digit is written like the top-row digit and read back as it
@@ -60,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"Ctrl+= ", 0}, ReadCase{"Ctrl-A", 0}, ReadCase{"0", 0x30}));
 
 // Every key and every modifier set: what is written reads back as the same
-// modifiers with the first key of that name (top-row digit for the keypad).
+// modifiers and a key of the same name (top-row digit for the keypad).
 TEST(ShortcutRoundTrip, EveryNamedKeyWithEveryModifierSetComesBack) {
   const std::uint16_t modifierSets[] = {0, kShortcutShift, kShortcutCtrl, kShortcutAlt,
                                         kShortcutShift | kShortcutCtrl | kShortcutAlt};
@@ -76,7 +77,6 @@ TEST(ShortcutRoundTrip, EveryNamedKeyWithEveryModifierSetComesBack) {
       EXPECT_EQ(KeyName(static_cast<std::uint8_t>(back & 0xFF), kLayout),
                 KeyName(static_cast<std::uint8_t>(vk), kLayout))
           << text;
-      EXPECT_LE(back & 0xFF, vk) << text;
     }
   }
   EXPECT_GT(named, 5 * 80);  // the fixed table alone names 81 keys

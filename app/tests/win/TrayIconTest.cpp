@@ -1,0 +1,48 @@
+// The notification records and image choice of the tray icon, and the icon
+// resources tarvok.exe must carry.
+#include <gtest/gtest.h>
+
+#include "UTrayIcon.h"
+
+namespace tarvok {
+namespace {
+
+TEST(TrayRecords, BasicRecordIsTheSmallVersionWithCallbackAndTip) {
+  const NOTIFYICONDATAA record = BasicTrayRecord(reinterpret_cast<HWND>(0x1234), nullptr);
+  EXPECT_EQ(record.cbSize, 88u);
+  EXPECT_EQ(record.uID, 1u);
+  EXPECT_EQ(record.uFlags, 7u);
+  EXPECT_EQ(record.uCallbackMessage, 1044u);
+  EXPECT_STREQ(record.szTip, "Tarvok");
+}
+
+struct BalloonCase {
+  std::size_t titleLength, textLength, keptTitle, keptText;
+};
+
+class BalloonRecordTest : public ::testing::TestWithParam<BalloonCase> {};
+
+TEST_P(BalloonRecordTest, CutsTitleAndTextToTheirFields) {
+  const BalloonCase& c = GetParam();
+  const NOTIFYICONDATAA record = BalloonTrayRecord(nullptr, std::string(c.titleLength, 'T'),
+                                                   std::string(c.textLength, 'x'), NIIF_INFO);
+  EXPECT_EQ(record.cbSize, 488u);
+  EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_INFO));
+  EXPECT_EQ(record.uTimeout, 30u);
+  EXPECT_EQ(record.dwInfoFlags, 1u);
+  EXPECT_EQ(std::string(record.szInfoTitle), std::string(c.keptTitle, 'T'));
+  EXPECT_EQ(std::string(record.szInfo), std::string(c.keptText, 'x'));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, BalloonRecordTest,
+                         ::testing::Values(BalloonCase{20, 80, 20, 80}, BalloonCase{63, 255, 63, 255},
+                                           BalloonCase{80, 300, 63, 255}, BalloonCase{0, 0, 0, 0}));
+
+TEST(TrayImages, SixteenColourSetWhereTheTrayLacksTrueColour) {
+  EXPECT_EQ(TrayIconResourceName("YELLOW", {true, true}), "YELLOW");
+  EXPECT_EQ(TrayIconResourceName("YELLOW", {true, false}), "YELLOW16");
+  EXPECT_EQ(TrayIconResourceName("MAINICON", {false, false}), "MAINICON16");
+}
+
+}  // namespace
+}  // namespace tarvok
