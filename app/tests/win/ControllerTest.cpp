@@ -6,9 +6,12 @@
 // registry and the windows.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "RegistryNames.h"
 #include "Rozadar.h"
