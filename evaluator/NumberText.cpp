@@ -19,6 +19,11 @@ constexpr int kChunkDigits = 9;
 constexpr int kExponentBias = 16383;
 constexpr int kMantissaBits = 63;  // below the explicit integer bit
 
+// Values below 2^-40 (about 9e-13) are 0 at every precision up to 10, so
+// tiny values skip the long exact conversion.
+constexpr int kZeroBelowPowerOfTwo = -40;
+static_assert(kMaxPrecision <= 11);
+
 // Enough 32-bit words for the smallest denormal: 64 + 16445 * log2(5) bits.
 constexpr int kMaxWords = 1200;
 
@@ -265,12 +270,12 @@ std::size_t WriteNumberText(long double value, int precision,
     return out.Finish();
   }
 
+  const int exponent = (biasedExponent == 0 ? 1 : biasedExponent) - kExponentBias - kMantissaBits;
   LeadingDigits digits{};
-  if (mantissa == 0) {
+  if (mantissa == 0 || exponent + 64 < kZeroBelowPowerOfTwo) {
     digits.count = 0;
     digits.pointPosition = 1;
   } else {
-    const int exponent = (biasedExponent == 0 ? 1 : biasedExponent) - kExponentBias - kMantissaBits;
     digits = ExtractDigits(mantissa, exponent);
     RoundToDigits(digits, kSignificantDigits);
   }

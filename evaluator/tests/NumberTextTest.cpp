@@ -57,6 +57,8 @@ const TextCase kTexts[] = {
     {18446744073709551615.0L, 2, "1.84467440737095516E+19"},
     {1.18973149535723176502e+4932L, 2, "1.18973149535723177E+4932"},
     {std::numeric_limits<long double>::denorm_min(), 10, "0.0000000000"},
+    {-9e-13L, 10, "0.0000000000"},
+    {4e-11L, 10, "0.0000000000"},
     {std::numeric_limits<long double>::infinity(), 2, "INF"},
     {-std::numeric_limits<long double>::infinity(), 2, "-INF"},
     {std::numeric_limits<long double>::quiet_NaN(), 2, "NAN"},
