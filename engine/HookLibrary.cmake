@@ -58,7 +58,7 @@ if(WIN32)
     ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   tarvok_warnings(calc)
 
-  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/TestConvert.cpp)
+
   # A converter plug-in for the line-form tests, in its own folder so that
   # only the tests that ask for it find it.
   add_library(test_convert SHARED tests/TestConvert.cpp)
@@ -69,9 +69,8 @@ if(WIN32)
     LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/engine-plugin
     ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   tarvok_warnings(test_convert)
-  endif()
 
-  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/Win32ServicesTest.cpp)
+
   # The real Win32 seams: clipboard, text writers, log file, registry,
   # settings block and plug-in.
   tarvok_add_test(engine_win32_test
@@ -95,5 +94,13 @@ if(WIN32)
   target_link_libraries(tarvok-hook-host PRIVATE tarvok_contract tarvok_rozadar user32)
   set_target_properties(tarvok-hook-host PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   tarvok_warnings(tarvok-hook-host)
-  endif()
+endif()
+
+# Needs tarvok-target and tarvok-probe from tests/tools; skipped without them.
+if(WIN32)
+  add_test(NAME engine_e2e_library_alone
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/library-alone.sh
+                   ${CMAKE_BINARY_DIR}/bin ${CMAKE_BINARY_DIR}/engine-e2e ${CMAKE_BINARY_DIR}/engine-plugin)
+  set_tests_properties(engine_e2e_library_alone PROPERTIES
+    LABELS "e2e;engine;windows" SKIP_RETURN_CODE 77 TIMEOUT 300 RESOURCE_LOCK wine_desktop)
 endif()

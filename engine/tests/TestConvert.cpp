@@ -1,0 +1,16 @@
+// A converter plug-in for the line-form tests: "CONVERTVALUE" writes the
+// value it received and the keyboard layout it was given, so a test can see
+// that both arrived intact. It also loads a different x87 control word, as
+// careless outside code might, to show that the library puts it back.
+#include <windows.h>
+
+#include <cstdio>
+
+extern "C" __declspec(dllexport) const char* __stdcall CONVERTVALUE(long double value, HKL layout) {
+  static char text[64];
+  const unsigned short singlePrecision = 0x007F;
+  asm volatile("fldcw %0" : : "m"(singlePrecision));
+  std::snprintf(text, sizeof text, "<%.2f|%04X>", static_cast<double>(value),
+                static_cast<unsigned>(reinterpret_cast<UINT_PTR>(layout) & 0xFFFF));
+  return text;
+}
