@@ -73,6 +73,29 @@ TEST(HtmlHelpAPI, UnboundCallDoesNothing) {
   EXPECT_EQ(api.HtmlHelp(nullptr, "C:\\none.chm::/new_page_7.htm", kHhDisplayTopic, 0), nullptr);
 }
 
+// The build passes its own (Unix) path; Wine shows the root as drive Z:.
+std::string BuiltHelpFile() {
+  std::string path = TARVOK_HELP_FILE;
+  if (!path.empty() && path.front() == '/') path = "Z:" + path;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+TEST(HtmlHelpAPI, InfoTopicOpensAndItsWindowClosesWhenTheLibraryIsReleased) {
+  HtmlHelpAPI api;
+  if (!api.Bind()) GTEST_SKIP() << "this system registers no HTML Help control";
+  const std::string topic = BuiltHelpFile() + "::/new_page_7.htm";
+  HWND viewer = api.HtmlHelp(nullptr, topic.c_str(), kHhDisplayTopic, 0);
+  ASSERT_NE(viewer, nullptr);
+  char title[64] = {};
+  GetWindowTextA(viewer, title, sizeof title);
+  EXPECT_STREQ(title, "Tarvok Help");
+  api.Unbind();
+  EXPECT_FALSE(IsWindow(viewer));
+}
+
 TEST(HtmlHelpAPI, TheSystemRegistrationIsFound) {
   HtmlHelpAPI api;
   if (!api.Bind()) GTEST_SKIP() << "this system registers no HTML Help control";
