@@ -10,15 +10,11 @@ start_tarvok
 probe clip-put-set || fail "could not fill the clipboard"
 before=$(probe clip-dump)
 log "clipboard before:"$'\n'"$before"
-sequence=$(probe clip-seq)
 
-calculate_in "$TARGET" "2*3" "6.00"
-probe wait-clip-back "$sequence" $((E2E_RESULT_LIMIT * 1000)) || fail "the clipboard did not come back"
+calculate_in "$TARGET" "2*3" "6.00"   # waits for the clipboard to come back
 after=$(probe clip-dump)
 [ "$after" = "$before" ] || fail "clipboard differs after the calculation:"$'\n'"$(diff <(echo "$before") <(echo "$after"))"
 
 # A second calculation right after the first restore must give back the same.
-sequence=$(probe clip-seq)
 calculate_in "$TARGET" "1+1" "2.00"
-probe wait-clip-back "$sequence" $((E2E_RESULT_LIMIT * 1000)) || fail "the clipboard did not come back the second time"
 [ "$(probe clip-dump)" = "$before" ] || fail "clipboard differs after the second calculation"

@@ -25,11 +25,10 @@ screenshot_window TMainForm options-window-changed.png
 click_rect "$(probe child-rect TMainForm Button OK)"
 probe wait-hidden TMainForm $((E2E_RESULT_LIMIT * 1000)) || fail "OK did not close the options window"
 
-wait_until $E2E_RESULT_LIMIT "the block to carry Shift+Ctrl and precision 4" \
-  test "$(block_field HotKeyModifiers) $(block_field Precision)" = "5 4"
+wait_until $E2E_RESULT_LIMIT "the block to carry Shift+Ctrl+= and precision 4" \
+  test "$(block_field HotKeyModifiers) $(block_field HotKeyVirtualKey) $(block_field Precision)" = "5 0xBB 4"
 [ "$(probe reg-get ShortCut)" = "Shift+Ctrl+=" ] || fail "ShortCut is '$(probe reg-get ShortCut)'"
 [ "$(probe reg-get precision)" = 4 ] || fail "precision is '$(probe reg-get precision)'"
-wait_until $E2E_RESULT_LIMIT "the working set after closing the options window" probe working-set TMainForm
 measure "working_set_after_options bytes=$(probe working-set TMainForm) rss_kb=$(grep VmRSS /proc/$tarvok_pid/status | tr -dc 0-9)"
 
 # The old hot key first, then the new one: exactly one log line must appear.
@@ -40,10 +39,12 @@ hot_key ctrl+equal
 hot_key shift+ctrl+equal
 expect_text "$NOTEPAD" "2*36.0000"
 expect_log_tail "2*3=6.0000"
+delivery_done
 [ "$(log_lines)" = $((lines + 1)) ] || fail "the old hot key calculated as well: $(tail -n 2 "$(log_file)")"
 
 exit_tarvok
 start_tarvok
-[ "$(block_field HotKeyModifiers) $(block_field Precision)" = "5 4" ] ||
-  fail "after a restart the block holds $(block_field HotKeyModifiers) $(block_field Precision)"
+hot_key_after_restart="$(block_field HotKeyModifiers) $(block_field HotKeyVirtualKey) $(block_field Precision)"
+[ "$hot_key_after_restart" = "5 0xBB 4" ] ||
+  fail "after a restart the block holds modifiers, key and precision $hot_key_after_restart"
 calculate_in "$NOTEPAD" " 1+1" "2.0000" shift+ctrl+equal

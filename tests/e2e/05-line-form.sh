@@ -31,3 +31,4 @@ type_text "5*5"
 hot_key
 expect_text "$TARGET" '2*3\n5*5(25.000 as a line, layout 0409)'
 expect_log_tail "5*5=25.00"
+delivery_done

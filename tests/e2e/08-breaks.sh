@@ -48,3 +48,4 @@ type_text "$long"
 hot_key
 expect_text "$TARGET" "$expected\\n${long}151.00"
 expect_log_tail "=151.00"
+delivery_done

@@ -19,7 +19,9 @@ focus "$NOTEPAD"
 hot_key
 expect_text "$NOTEPAD" "2*36.00"
 expect_log_tail "2*3=6.00"
+delivery_done
 focus "$TARGET"
 hot_key
 expect_text "$TARGET" "10+515.00"
 expect_log_tail "10+5=15.00"
+delivery_done

@@ -17,6 +17,7 @@ for i in $(seq "$samples"); do
   timing=$(probe hotkey-timing "$TARGET" "$expected" $((E2E_RESULT_LIMIT * 1000))) ||
     fail "calculation $i: $timing"
   measure "hotkey $timing"
+  probe wait-keys-up $((E2E_RESULT_LIMIT * 1000)) || fail "the paste left keys down"
   press Return
   expected="$expected\\n"
   probe wait-text "$TARGET" "$expected" $((E2E_RESULT_LIMIT * 1000)) >/dev/null || fail "Enter did not arrive"

@@ -97,6 +97,8 @@ e2e_begin() {
   e2e_environment
   e2e_stage_app
   probe reg-clear || fail "could not clear the settings key"
+  # A known user clipboard, so that the end of every delivery can be seen.
+  probe clip-put-set || fail "could not fill the clipboard"
   # A controller left over from an earlier scenario would calculate twice.
   probe wait-gone TMainForm 5000 || fail "a tarvok.exe from before is still running"
   log "staged in $E2E_APP_WIN"
@@ -201,24 +203,45 @@ wait_until() {
 # ---- input -----------------------------------------------------------------
 
 # X window id of a visible window with this exact title.
+# xdotool's search gives up on an X error, which a window being created or
+# destroyed meanwhile can cause: search again until the limit.
 x_window() {
-  local pattern
+  local pattern wid deadline=$((SECONDS + E2E_START_LIMIT))
   pattern="^$(sed 's/[][\.*^$()+?{}|]/\\&/g' <<<"$1")\$"
-  timeout $E2E_START_LIMIT xdotool search --sync --onlyvisible --name "$pattern" 2>/dev/null | head -1
+  while [ $SECONDS -lt $deadline ]; do
+    wid=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -1)
+    [ -n "$wid" ] && { echo "$wid"; return 0; }
+    sleep 0.1
+  done
+  return 1
 }
 
 # Gives the keyboard focus to a window. There is no window manager, so the
-# focus is set on the X window directly and awaited.
+# focus is set on the X window directly and awaited, and the window is made
+# Wine's foreground window as a click would make it.
 focus() {
   local wid
   wid=$(x_window "$1")
   [ -n "$wid" ] || fail "no visible X window '$1'"
   xdotool windowfocus --sync "$wid" || fail "could not focus '$1'"
+  probe activate "$1" $((E2E_START_LIMIT * 1000)) || fail "'$1' did not become the foreground window"
 }
 
 type_text() { xdotool type --delay 40 "$1"; }
 press() { xdotool key --delay 40 "$@"; }
-hot_key() { press "${1:-ctrl+equal}"; }
+# Presses the hot key, noting the clipboard's sequence number first so that
+# delivery_done can see the user's clipboard come back.
+hot_key() {
+  e2e_clip_seq=$(probe clip-seq)
+  press "${1:-ctrl+equal}"
+}
+
+# A delivery holds Ctrl and V down and the clipboard for 300 ms after the
+# hot key; keys typed before it ends would arrive with Ctrl held.
+delivery_done() {
+  probe wait-clip-back "$e2e_clip_seq" $((E2E_RESULT_LIMIT * 1000)) || fail "the user's clipboard did not come back"
+  probe wait-keys-up $((E2E_RESULT_LIMIT * 1000)) || fail "the paste left keys down"
+}
 
 # Clicks the middle of a screen rectangle "left top right bottom".
 click_rect() {
@@ -302,6 +325,7 @@ calculate_in() {
   hot_key "$hotkey"
   expect_text "$window" "$before$expression$result"
   expect_log_tail "$expression=$result"
+  delivery_done
 }
 
 # ---- evidence --------------------------------------------------------------

@@ -19,6 +19,8 @@ int WaitVisible(int argc, Args argv);
 int WaitHidden(int argc, Args argv);
 int WaitGone(int argc, Args argv);
 int Title(int argc, Args argv);
+int Activate(int argc, Args argv);
+int WaitKeysUp(int argc, Args argv);
 int Post(int argc, Args argv);
 int ChildRect(int argc, Args argv);
 int WindowRect(int argc, Args argv);

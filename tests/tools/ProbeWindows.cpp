@@ -206,6 +206,39 @@ int Title(int, Args argv) {
   return 0;
 }
 
+// Without a window manager Wine can keep a hidden window (or its own tray
+// window) as the foreground window after X has moved the keyboard focus, and
+// then the keys go nowhere. A user would click the window; this asks for it.
+int Activate(int, Args argv) {
+  unsigned long limitMs = 0;
+  if (!ParseLimit(argv[1], limitMs)) return 2;
+  HWND window = FindOrComplain(argv[0]);
+  if (!window) return 1;
+  if (WaitFor(limitMs, [&] {
+        if (GetForegroundWindow() == window) return true;
+        SetForegroundWindow(window);
+        return false;
+      }))
+    return 0;
+  std::fprintf(stderr, "'%s' did not become the foreground window within %lu ms\n", argv[0], limitMs);
+  return 1;
+}
+
+// The paste holds Ctrl and V down for 200 ms; keys typed meanwhile would
+// arrive as Ctrl+key.
+int WaitKeysUp(int, Args argv) {
+  unsigned long limitMs = 0;
+  if (!ParseLimit(argv[0], limitMs)) return 2;
+  if (WaitFor(limitMs, [] {
+        for (int key : {VK_CONTROL, VK_SHIFT, VK_MENU, int{'V'}})
+          if (GetAsyncKeyState(key) & 0x8000) return false;
+        return true;
+      }))
+    return 0;
+  std::fprintf(stderr, "keys still down after %lu ms\n", limitMs);
+  return 1;
+}
+
 int WaitGone(int, Args argv) {
   unsigned long limitMs = 0;
   if (!ParseLimit(argv[1], limitMs)) return 2;

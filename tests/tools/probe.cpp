@@ -27,6 +27,8 @@ constexpr Command kCommands[] = {
     {"wait-hidden", 2, probe::WaitHidden, "wait-hidden <class-or-title> <ms>   until it is hidden or gone"},
     {"wait-gone", 2, probe::WaitGone, "wait-gone <class-or-title> <ms>     until no such window exists"},
     {"title", 1, probe::Title, "title <window>                      its caption"},
+    {"activate", 2, probe::Activate, "activate <window> <ms>              make it the foreground window"},
+    {"wait-keys-up", 1, probe::WaitKeysUp, "wait-keys-up <ms>                   until Ctrl, Shift, Alt and V are up"},
     {"post", 4, probe::Post, "post <window> <msg|name> <wp> <lp>  PostMessage"},
     {"child-rect", 2, probe::ChildRect, "child-rect <window> <class> [text]  screen rectangle of a child"},
     {"window-rect", 1, probe::WindowRect, "window-rect <window>                screen rectangle"},
