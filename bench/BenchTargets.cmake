@@ -25,3 +25,28 @@ if(NOT WIN32)
     SOURCES ${bench_dir}/tests/StatisticsTest.cpp ${bench_dir}/tests/CommonSetTest.cpp
     LIBS tarvok_bench_peers LABELS bench)
 endif()
+
+if(WIN32)
+  # The yardstick DLL for the attach benchmark, linked like calc.dll.
+  add_library(tarvok-bench-empty SHARED ${bench_dir}/win/EmptyLibrary.cpp)
+  target_link_options(tarvok-bench-empty PRIVATE -Wl,--kill-at -Wl,--gc-sections -s)
+  tarvok_warnings(tarvok-bench-empty)
+
+  add_library(tarvok_bench_win STATIC
+    ${bench_dir}/Statistics.cpp ${bench_dir}/win/ProcessCounters.cpp ${bench_dir}/win/TargetField.cpp)
+  target_include_directories(tarvok_bench_win PUBLIC ${bench_dir} ${bench_dir}/win)
+  target_link_libraries(tarvok_bench_win PUBLIC tarvok_contract psapi user32)
+  tarvok_warnings(tarvok_bench_win)
+
+  add_executable(tarvok-bench-attach ${bench_dir}/win/dll_attach.cpp)
+  add_executable(tarvok-bench-typing ${bench_dir}/win/typing_cost.cpp)
+  add_executable(tarvok-bench-resident ${bench_dir}/win/resident_resources.cpp)
+  foreach(program tarvok-bench-attach tarvok-bench-typing tarvok-bench-resident)
+    target_link_libraries(${program} PRIVATE tarvok_bench_win)
+    tarvok_warnings(${program})
+  endforeach()
+
+  set_target_properties(tarvok-bench-empty tarvok-bench-attach tarvok-bench-typing tarvok-bench-resident
+    PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin
+               LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+endif()

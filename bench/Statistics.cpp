@@ -16,6 +16,12 @@ double Median(std::vector<double> samples) {
   return (lower + upper) / 2;
 }
 
+double Mean(const std::vector<double>& samples) {
+  double sum = 0;
+  for (const double sample : samples) sum += sample;
+  return samples.empty() ? 0 : sum / static_cast<double>(samples.size());
+}
+
 bool AgreeToTenDecimals(long double ours, long double theirs) {
   if (std::isnan(ours) || std::isnan(theirs)) return false;
   if (std::isinf(ours) || std::isinf(theirs)) return ours == theirs;

@@ -9,6 +9,7 @@ namespace tarvok::bench {
 // Median of the samples (mean of the middle two for an even count); 0 for
 // none. Takes a copy because it reorders.
 double Median(std::vector<double> samples);
+double Mean(const std::vector<double>& samples);
 
 // Two values agree when they differ by at most 1e-10, or by 1e-14 of ours
 // where that is more: beyond 10,000 a double cannot be trusted with 10

@@ -1,0 +1,126 @@
+// tarvok-bench-resident: the running controller's resources over a long
+// session, and those of a program calc.dll calculates in. With tarvok.exe
+// running and the target window in front, it
+//   1. reads tarvok.exe's counters after its start-up (which ends with the
+//      working-set trim; the peak working set tells the size before it),
+//   2. makes calculations in the target window: types "<n>+1", presses
+//      Ctrl+= and waits for the pasted result and the end of the delivery,
+//   3. opens the options window with a double click on the tray icon's
+//      message and closes it from the title bar, again and again,
+// and prints both processes' counters at each checkpoint. Growth between
+// the checkpoint after the first few rounds and the last one is a leak.
+//
+//   tarvok-bench-resident <target window> [calculations] [openings]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "PerfClock.h"
+#include "ProcessCounters.h"
+#include "TargetField.h"
+
+namespace tarvok::bench {
+namespace {
+
+constexpr char kControllerClass[] = "TMainForm";
+constexpr UINT kTrayIconMessage = WM_USER + 20;
+constexpr int kWarmUpRounds = 10;
+// A delivery holds the clipboard and the Ctrl and V keys for 300 ms.
+constexpr DWORD kDeliveryMs = 300;
+constexpr DWORD kWaitLimitMs = 10000;
+
+template <typename Condition>
+bool WaitFor(Condition condition) {
+  const ULONGLONG deadline = GetTickCount64() + kWaitLimitMs;
+  while (!condition()) {
+    if (GetTickCount64() > deadline) return false;
+    Sleep(5);
+  }
+  return true;
+}
+
+bool KeysUp() {
+  for (const int key : {VK_CONTROL, VK_SHIFT, VK_MENU, int{'V'}})
+    if (GetAsyncKeyState(key) & 0x8000) return false;
+  return true;
+}
+
+bool TypeDigits(const TargetField& target, const std::string& digits, const PerfClock& clock) {
+  for (const char digit : digits) {
+    if (target.TypeKey(static_cast<BYTE>(digit), clock) < 0) return false;
+  }
+  return true;
+}
+
+// "<n>+1", the hot key, the pasted "<n+1>.00", the end of the delivery.
+bool Calculate(const TargetField& target, int n, const PerfClock& clock) {
+  if (!target.Clear()) return false;
+  const std::string number = std::to_string(n);
+  if (!TypeDigits(target, number, clock) || target.TypeKey(VK_ADD, clock) < 0 || !TypeDigits(target, "1", clock))
+    return false;
+  const std::string expected = number + "+1" + std::to_string(n + 1) + ".00";
+  const ULONGLONG pressed = GetTickCount64();
+  TargetField::PressWithCtrl(VK_OEM_PLUS);
+  std::string text;
+  if (!WaitFor([&] { return target.ReadText(text) && text == expected; })) {
+    std::fprintf(stderr, "calculation %d: the field holds '%s', expected '%s'\n", n, text.c_str(), expected.c_str());
+    return false;
+  }
+  return WaitFor([&] { return GetTickCount64() >= pressed + kDeliveryMs + 50 && KeysUp(); });
+}
+
+bool OpenAndCloseOptions(HWND controller) {
+  PostMessageA(controller, kTrayIconMessage, 1, WM_LBUTTONDBLCLK);
+  if (!WaitFor([&] { return IsWindowVisible(controller) != FALSE; })) return false;
+  PostMessageA(controller, WM_CLOSE, 0, 0);
+  return WaitFor([&] { return IsWindowVisible(controller) == FALSE; });
+}
+
+void Checkpoint(const char* name, HWND controller, HWND target) {
+  ProcessCounters counters;
+  if (ReadProcessCounters(controller, counters)) PrintCounters(name, "tarvok", counters);
+  if (ReadProcessCounters(target, counters)) PrintCounters(name, "target", counters);
+}
+
+int Run(int argc, char** argv) {
+  if (argc < 2) {
+    std::fputs("usage: tarvok-bench-resident <target window> [calculations] [openings]\n", stderr);
+    return 2;
+  }
+  const int calculations = argc > 2 ? std::max(kWarmUpRounds + 1, std::atoi(argv[2])) : 1000;
+  const int openings = argc > 3 ? std::max(kWarmUpRounds + 1, std::atoi(argv[3])) : 100;
+  HWND controller = FindWindowA(kControllerClass, nullptr);
+  const TargetField target(argv[1]);
+  if (!controller || !target.Found()) {
+    std::fprintf(stderr, "tarvok.exe (%s) or the window '%s' is not there\n", kControllerClass, argv[1]);
+    return 1;
+  }
+  Checkpoint("startup", controller, target.Window());
+  if (!target.MakeForeground()) {
+    std::fprintf(stderr, "'%s' did not become the foreground window\n", argv[1]);
+    return 1;
+  }
+  const PerfClock clock;
+  for (int n = 1; n <= calculations; ++n) {
+    if (!Calculate(target, n, clock)) return 1;
+    if (n == kWarmUpRounds) Checkpoint("calculations_warm", controller, target.Window());
+  }
+  Checkpoint("calculations_done", controller, target.Window());
+  for (int n = 1; n <= openings; ++n) {
+    if (!OpenAndCloseOptions(controller)) {
+      std::fprintf(stderr, "opening %d of the options window did not open or close it\n", n);
+      return 1;
+    }
+    if (n == kWarmUpRounds) Checkpoint("openings_warm", controller, target.Window());
+  }
+  Checkpoint("openings_done", controller, target.Window());
+  std::printf("calculations=%d\nopenings=%d\n", calculations, openings);
+  return 0;
+}
+
+}  // namespace
+}  // namespace tarvok::bench
+
+int main(int argc, char** argv) { return tarvok::bench::Run(argc, argv); }
