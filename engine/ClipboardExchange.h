@@ -5,7 +5,7 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
+#include <exception>
 #include <string_view>
 #include <vector>
 
@@ -14,9 +14,13 @@
 namespace tarvok {
 
 // Raised when the Unicode text could not be put on the clipboard.
-class ClipboardWriteError : public std::runtime_error {
+class ClipboardWriteError : public std::exception {
  public:
-  using std::runtime_error::runtime_error;
+  explicit ClipboardWriteError(const char* what) noexcept : what_(what) {}
+  [[nodiscard]] const char* what() const noexcept override { return what_; }
+
+ private:
+  const char* what_;  // a literal
 };
 
 enum class RestoreOutcome {

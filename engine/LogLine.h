@@ -4,7 +4,7 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -30,9 +30,13 @@ class LogFileSeam {
   ~LogFileSeam() = default;
 };
 
-class LogFileError : public std::runtime_error {
+class LogFileError : public std::exception {
  public:
-  using std::runtime_error::runtime_error;
+  explicit LogFileError(const char* what) noexcept : what_(what) {}
+  [[nodiscard]] const char* what() const noexcept override { return what_; }
+
+ private:
+  const char* what_;  // a literal
 };
 
 // The short date, then a blank and the long time unless it is midnight.

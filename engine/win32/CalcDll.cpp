@@ -5,6 +5,8 @@
 // or touch files and the registry before the first hot key.
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "HookEngine.h"
 #include "TypeUnit.h"
 #include "Win32Clipboard.h"
@@ -71,3 +73,10 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
 }
 
 }  // extern "C"
+
+// Every error is caught inside the library, so std::terminate is never
+// reached; the default handler would only add the C++ name demangler (about
+// 40 KB) to a library that is loaded into every program.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
