@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "QuietTarget.h"
+
 namespace tarvok::bench {
 namespace {
 
@@ -14,6 +16,9 @@ TargetField::TargetField(const char* name) {
   window_ = FindWindowA(name, nullptr);
   if (!window_) window_ = FindWindowA(nullptr, name);
   if (!window_) return;
+  char className[64] = "";
+  GetClassNameA(window_, className, sizeof className);
+  if (lstrcmpA(className, kQuietTargetClass) == 0) lengthMessage_ = RegisterWindowMessageA(kQuietTargetCountMessage);
   field_ = FindWindowExA(window_, nullptr, "Edit", nullptr);
   if (!field_) field_ = window_;
 }
@@ -29,7 +34,7 @@ bool TargetField::MakeForeground() const {
 
 long TargetField::TextLength() const {
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(field_, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerLimitMs, &length)) return -1;
+  if (!SendMessageTimeoutA(field_, lengthMessage_, 0, 0, SMTO_ABORTIFHUNG, kAnswerLimitMs, &length)) return -1;
   return static_cast<long>(length);
 }
 
@@ -62,6 +67,32 @@ double TargetField::TypeKey(BYTE virtualKey, const PerfClock& clock) const {
     const long now = TextLength();
     if (now < 0) return -1;
     if (now > before) return clock.NowMicroseconds() - start;
+    if (clock.NowMicroseconds() > limit) return -1;
+  }
+}
+
+double TargetField::TypeBurst(const std::string& keys, const PerfClock& clock) const {
+  const long before = TextLength();
+  if (before < 0) return -1;
+  std::vector<INPUT> inputs;
+  for (const char key : keys) {
+    for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = static_cast<BYTE>(key);
+      input.ki.dwFlags = flags;
+      inputs.push_back(input);
+    }
+  }
+  const long expected = before + static_cast<long>(keys.size());
+  const double start = clock.NowMicroseconds();
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  const double limit = start + kAnswerLimitMs * 1000.0 * 4;
+  for (;;) {
+    Sleep(1);
+    const long now = TextLength();
+    if (now < 0) return -1;
+    if (now >= expected) return clock.NowMicroseconds() - start;
     if (clock.NowMicroseconds() > limit) return -1;
   }
 }

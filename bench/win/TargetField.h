@@ -1,6 +1,7 @@
 // The window the Windows benchmarks type into (tarvok-target or any program
 // with an Edit field): finding it, making it the foreground window, reading
-// its field and pressing keys that go to it.
+// its field and pressing keys that go to it. The quiet target of
+// quiet_target.cpp has no field and counts characters instead.
 #pragma once
 
 #include <windows.h>
@@ -29,12 +30,17 @@ class TargetField {
   // characters than before. Returns the microseconds that took, or a
   // negative value when the character never arrived.
   double TypeKey(BYTE virtualKey, const PerfClock& clock) const;
+  // Presses and releases all the keys in one go, then waits until the field
+  // holds that many more characters. Returns the microseconds that took, or
+  // a negative value when they never all arrived.
+  double TypeBurst(const std::string& keys, const PerfClock& clock) const;
   // Ctrl held around the key, as a user presses a hot key.
   static void PressWithCtrl(BYTE virtualKey);
 
  private:
   HWND window_ = nullptr;
   HWND field_ = nullptr;
+  UINT lengthMessage_ = WM_GETTEXTLENGTH;
 };
 
 }  // namespace tarvok::bench

@@ -1,12 +1,15 @@
 // tarvok-bench-typing: what the hooks add to a keystroke in a real program.
-// Types digits into the Edit field of an already running window, in blocks
-// that alternate between no hooks and calc.dll's two hooks installed for the
-// whole desktop (as the controller installs them), and times each key from
-// its injection until the field holds one more character. The first keys of
-// every block are not counted: they carry the loading or unloading of the
-// library in the target program.
+// Types digits into a running window in blocks that rotate through three
+// states: no hooks; the empty DLL's keyboard and message hooks, which only
+// pass every event on (the cost of any such hook); and calc.dll's two hooks,
+// installed for the whole desktop as the controller installs them. Each key
+// is timed alone, from its injection until the window has the character,
+// and each block is also typed in one go, timed per key. The first keys
+// after a change of state are not counted: they carry the loading or
+// unloading of the library in the target program.
 //
-//   tarvok-bench-typing <calc.dll> <window class or title> [keys per mode] [keys per block]
+//   tarvok-bench-typing <calc.dll> <empty.dll> <window class or title>
+//                       [keys per state] [keys per block]
 #include <windows.h>
 
 #include <cstdio>
@@ -63,59 +66,78 @@ class HookInstaller {
   HOOKPROC getMessageProc_ = nullptr;
 };
 
-bool TypeBlock(const TargetField& target, int keys, const PerfClock& clock, std::vector<double>& samples) {
+struct Samples {
+  std::vector<double> alone;  // one key, from injection to the character
+  std::vector<double> burst;  // a block typed at once, per key
+};
+
+bool TypeBlock(const TargetField& target, int keys, const PerfClock& clock, Samples& samples) {
   for (int i = 0; i < kWarmUpKeys + keys; ++i) {
     const double micros = target.TypeKey(static_cast<BYTE>('0' + i % 10), clock);
     if (micros < 0) return false;
-    if (i >= kWarmUpKeys) samples.push_back(micros);
+    if (i >= kWarmUpKeys) samples.alone.push_back(micros);
   }
+  std::string digits;
+  for (int i = 0; i < keys; ++i) digits += static_cast<char>('0' + i % 10);
+  const double micros = target.TypeBurst(digits, clock);
+  if (micros < 0) return false;
+  samples.burst.push_back(micros / keys);
   return true;
 }
 
+bool TypeWithHooks(const HookInstaller& installer, SettingsBlockForBench& settings, const TargetField& target,
+                   int keys, const PerfClock& clock, Samples& samples) {
+  Hooks hooks = installer.Install();
+  if (!hooks.keyboard || !hooks.getMessage) {
+    HookInstaller::Remove(hooks);
+    return false;
+  }
+  settings.SetHooks(hooks.keyboard, hooks.getMessage);
+  const bool typed = TypeBlock(target, keys, clock, samples);
+  HookInstaller::Remove(hooks);
+  return typed;
+}
+
+void PrintState(const char* state, const Samples& samples) {
+  std::printf("%s.alone_median_us=%.1f\n%s.alone_mean_us=%.1f\n%s.burst_median_us=%.1f\n", state,
+              Median(samples.alone), state, Mean(samples.alone), state, Median(samples.burst));
+}
+
 int Run(int argc, char** argv) {
-  if (argc < 3) {
-    std::fputs("usage: tarvok-bench-typing <calc.dll> <window> [keys per mode] [keys per block]\n", stderr);
+  if (argc < 4) {
+    std::fputs("usage: tarvok-bench-typing <calc.dll> <empty.dll> <window> [keys per state] [keys per block]\n",
+               stderr);
     return 2;
   }
-  const int keys = argc > 3 ? std::max(1, std::atoi(argv[3])) : 1000;
-  const int block = argc > 4 ? std::max(1, std::atoi(argv[4])) : 100;
+  const int keys = argc > 4 ? std::max(1, std::atoi(argv[4])) : 1000;
+  const int block = argc > 5 ? std::max(1, std::atoi(argv[5])) : 100;
   SettingsBlockForBench settings;
-  const HookInstaller installer(argv[1]);
-  const TargetField target(argv[2]);
-  if (!settings.Ready() || !installer.Ready() || !target.Found()) {
-    std::fprintf(stderr, "no settings block, no hook procedures in %s, or no window '%s'\n", argv[1], argv[2]);
+  const HookInstaller calc(argv[1]);
+  const HookInstaller empty(argv[2]);
+  const TargetField target(argv[3]);
+  if (!settings.Ready() || !calc.Ready() || !empty.Ready() || !target.Found()) {
+    std::fprintf(stderr, "no settings block, no hook procedures in %s or %s, or no window '%s'\n", argv[1], argv[2],
+                 argv[3]);
     return 1;
   }
   if (!target.MakeForeground()) {
-    std::fprintf(stderr, "'%s' did not become the foreground window\n", argv[2]);
+    std::fprintf(stderr, "'%s' did not become the foreground window\n", argv[3]);
     return 1;
   }
   const PerfClock clock;
-  std::vector<double> without, with;
+  Samples none, passing, ours;
   for (int typed = 0; typed < keys; typed += block) {
     const int count = std::min(block, keys - typed);
-    if (!TypeBlock(target, count, clock, without)) {
-      std::fputs("a key did not reach the field (no hooks)\n", stderr);
-      return 1;
-    }
-    Hooks hooks = installer.Install();
-    if (!hooks.keyboard || !hooks.getMessage) {
-      std::fprintf(stderr, "SetWindowsHookExA failed (error %lu)\n", GetLastError());
-      HookInstaller::Remove(hooks);
-      return 1;
-    }
-    settings.SetHooks(hooks.keyboard, hooks.getMessage);
-    const bool typedWith = TypeBlock(target, count, clock, with);
-    HookInstaller::Remove(hooks);
-    if (!typedWith) {
-      std::fputs("a key did not reach the field (hooks installed)\n", stderr);
+    if (!TypeBlock(target, count, clock, none) || !TypeWithHooks(empty, settings, target, count, clock, passing) ||
+        !TypeWithHooks(calc, settings, target, count, clock, ours)) {
+      std::fputs("a key did not reach the window, or the hooks could not be installed\n", stderr);
       return 1;
     }
   }
-  std::printf("keys_per_mode=%d\nblock=%d\nwithout_median_us=%.1f\nwith_median_us=%.1f\nadded_median_us=%.1f\n"
-              "without_mean_us=%.1f\nwith_mean_us=%.1f\nadded_mean_us=%.1f\n",
-              keys, block, Median(without), Median(with), Median(with) - Median(without), Mean(without), Mean(with),
-              Mean(with) - Mean(without));
+  std::printf("keys_per_state=%d\nblock=%d\n", keys, block);
+  PrintState("none", none);
+  PrintState("passing", passing);
+  PrintState("calc", ours);
   return 0;
 }
 
