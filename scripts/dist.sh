@@ -5,6 +5,7 @@
 # must have been built; fails naming whatever is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
 bin=${1:-build/windows}/bin
 dist=dist
 version=$(sed -n 's/^project(Tarvok VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -26,6 +27,10 @@ cp "$bin/tarvok.exe" "$bin/calc.dll" "$bin/Tarvok HTML help.chm" "$dist/"
 cp "$bin"/language/*.ini "$dist/language/"
 sed 's/\r*$/\r/' dist-readme.txt >"$dist/readme.txt"   # Windows line ends
 
+# In the zip the files sit in a folder "Tarvok", ready to unpack anywhere.
 zip_name="Tarvok-$version.zip"
-(cd "$dist" && zip -q -r -X "$zip_name" tarvok.exe calc.dll "Tarvok HTML help.chm" readme.txt language)
+staging=$(mktemp -d)
+trap 'rm -rf "$staging"' EXIT
+cp -r "$dist" "$staging/Tarvok"
+(cd "$staging" && zip -q -r -X "$root/$dist/$zip_name" Tarvok)
 echo "dist: $(cd "$dist" && ls -1 | tr '\n' ' ')"

@@ -11,7 +11,7 @@ start_tarvok
 measure "working_set_after_start bytes=$(probe working-set TMainForm) rss_kb=$(grep VmRSS /proc/$tarvok_pid/status | tr -dc 0-9)"
 
 open_options_window
-screenshot_window TMainForm options-window.png
+screenshot_window TMainForm e2e-options-window.png
 
 click_rect "$(probe child-rect TMainForm msctls_hotkey32)"
 press shift+ctrl+equal
@@ -21,7 +21,7 @@ for _ in 1 2; do   # the upper half of the spin buttons counts up
   xdotool mousemove --sync $(((left + right) / 2)) $((top + (bottom - top) / 4)) click 1
 done
 expect_text TMainForm "4"   # the precision field is the window's first Edit
-screenshot_window TMainForm options-window-changed.png
+screenshot_window TMainForm e2e-options-window-changed.png
 click_rect "$(probe child-rect TMainForm Button OK)"
 probe wait-hidden TMainForm $((E2E_RESULT_LIMIT * 1000)) || fail "OK did not close the options window"
 

@@ -27,7 +27,7 @@ press Return
 choose_from_tray_menu About Up Up
 probe wait-visible "About Tarvok" $((E2E_START_LIMIT * 1000)) || fail "the About box did not open"
 focus "About Tarvok"
-screenshot_window "About Tarvok" about-box.png
+screenshot_window "About Tarvok" e2e-about-box.png
 click_rect "$(probe child-rect "About Tarvok" Button OK)"
 probe wait-hidden "About Tarvok" $((E2E_RESULT_LIMIT * 1000)) || fail "OK did not close the About box"
 

@@ -15,6 +15,9 @@
 # - it ends what it started, by process id, whatever the outcome.
 # Exit codes: 0 passed, 1 failed, 77 skipped (a deliverable is not built yet).
 #
+# Screenshots for the README go to <work dir>/screens, or to the folder named
+# by TARVOK_E2E_SCREENSHOTS (TARVOK_E2E_SCREENSHOTS=$PWD/docs refreshes docs/).
+#
 # DISPLAY and WINEPREFIX normally come from scripts/test.sh (one Xvfb and one
 # prefix for the whole suite). Without them the scenario starts a private
 # Xvfb and uses a prefix inside the build tree.
@@ -277,7 +280,7 @@ choose_from_tray_menu() {
     [ "$X $Y" = "$left $top" ] && wid=$candidate
   done
   [ -n "${wid:-}" ] || fail "no X window for the tray menu at $left,$top"
-  [ -f "$E2E_SCREENS/tray-menu.png" ] || screenshot_window '#32768' tray-menu.png 0
+  [ -n "${e2e_menu_shot:-}" ] || { screenshot_window "#32768" e2e-tray-menu.png; e2e_menu_shot=1; }
   xdotool windowfocus --sync "$wid" || fail "could not focus the tray menu"
   press "$@" Return
   probe wait-hidden '#32768' $((E2E_RESULT_LIMIT * 1000)) || fail "the tray menu did not close after '$label'"
