@@ -124,8 +124,5 @@ const std::string& SwitchItemText(const LanguageTexts& texts, bool hooksActive) 
   return texts[hooksActive ? TextId::MenuDisable : TextId::MenuEnable];
 }
 
-std::string StartupLanguageFile(const std::string& storedLanguage) {
-  return storedLanguage == "0" ? std::string(kDefaultLanguageFile) : storedLanguage;
-}
 
 }  // namespace tarvok

@@ -24,7 +24,6 @@ inline constexpr std::size_t kLanguageValueMaxLength = kLanguageValueBufferSize 
 inline constexpr std::size_t kLanguageFileMaxBytes = 256 * 1024;
 
 inline constexpr char kDefaultLanguageFile[] = "eng.ini";
-inline constexpr char kLanguageFolderName[] = "language\\";
 
 // Every text a language file may replace, in the order LoadLanguage applies
 // them.
@@ -157,9 +156,5 @@ LanguageLoad LoadLanguage(const LanguageFileSystem& files, const std::string& fo
 
 // The text of the Disable/Enable item: what a click on it will do next.
 const std::string& SwitchItemText(const LanguageTexts& texts, bool hooksActive);
-
-// The file the start-up applies: the stored name, or eng.ini when the
-// registry reads as absent ("0").
-std::string StartupLanguageFile(const std::string& storedLanguage);
 
 }  // namespace tarvok

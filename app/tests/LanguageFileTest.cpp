@@ -177,11 +177,6 @@ TEST(SwitchItemText, FollowsTheHookState) {
   EXPECT_EQ(SwitchItemText(texts, false), "An");
 }
 
-TEST(StartupLanguageFile, AbsentValueMeansEnglish) {
-  EXPECT_EQ(StartupLanguageFile("0"), "eng.ini");
-  EXPECT_EQ(StartupLanguageFile("rus.ini"), "rus.ini");
-  EXPECT_EQ(StartupLanguageFile(""), "");  // a stored empty name applies nothing
-}
 
 TEST(Credits, OneLinePerFileInFolderOrder) {
   struct Case {
