@@ -37,7 +37,13 @@ std::intptr_t HookEngine::ShellHookProc(int code, std::uintptr_t wParam, std::in
   return seams_.chain.CallNextHook(settings_.ShellHook, code, wParam, lParam);
 }
 
-void HookEngine::TimerFired(WindowRef window, std::uintptr_t id) noexcept { delivery_.OnTimer(window, id); }
+void HookEngine::TimerFired(WindowRef window, std::uintptr_t id) noexcept {
+  // Only our own timers reach this procedure. One that is no longer awaited
+  // (set on another thread's window, which this thread cannot kill) would
+  // otherwise keep firing into the program, and into nothing once the
+  // library is unloaded.
+  if (!delivery_.OnTimer(window, id)) seams_.timers.KillTimer(window, id);
+}
 
 void HookEngine::OnKeyEvent(std::uintptr_t wParam, std::intptr_t lParam) noexcept {
   const auto keyData = static_cast<std::uint32_t>(lParam);

@@ -273,6 +273,15 @@ TEST_F(HookEngineTest, TypingMidwayBreaksAndErases) {
   EXPECT_EQ(LogText(), "[8.12.2026 1:2:3] 1*3=3.00\r\n");
 }
 
+TEST_F(HookEngineTest, StaleTimerIsKilledWhenItFires) {
+  Load();
+  WindowRef other = reinterpret_cast<WindowRef>(0x777);
+  timers.SetTimer(other, kClipboardRestoreTimerId, 300);
+  AdvanceTo(300);
+  EXPECT_TRUE(timers.timers.empty());
+  EXPECT_TRUE(UserClipboardIsBack());
+}
+
 TEST_F(HookEngineTest, SecondHotKeyAtOnceReadsAnEmptyExpression) {
   Load();
   Type("2*3");
