@@ -127,9 +127,11 @@ long double Parser::ParseSum() {
     total = Add(value, total);
     if (cut_ != cutBefore) {
       for (++pass; pass < passes; ++pass) {
-        CountReading();
+        CountSteps(1);
         total = Add(value, total);
       }
+    } else {
+      CountSteps(position_ - termStart);
     }
   }
   return total;

@@ -97,8 +97,9 @@ void Parser::ExpectClosingBracket() {
   ++position_;
 }
 
-void Parser::CountReading() {
-  if (++readings_ > kMaxOperandReadings) {
+void Parser::CountSteps(std::int64_t steps) {
+  steps_ += steps;
+  if (steps_ > kMaxReadingSteps) {
     RaiseAt<ECalcError>(messages::kTooManyReadings, position_);
   }
 }
@@ -161,7 +162,7 @@ long double Parser::ParseTerm() {
 // Factor := " " Factor | "(" Expression ")" | "-" Factor | Number | Name
 //         | "[" Expression "]"
 long double Parser::ParseFactor() {
-  CountReading();
+  CountSteps(1);
   while (Current() == ' ') ++position_;
   const char c = CurrentUpper();
   if (c == '(') return ParseBracketed();

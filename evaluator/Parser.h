@@ -16,9 +16,11 @@ namespace tarvok {
 // Nesting deeper than any 301 typed characters can produce is refused before
 // it can exhaust the host thread's stack.
 inline constexpr int kMaxNestingDepth = 512;
-// Total operand readings of one evaluation (SUM's repeated passes included);
-// keeps the worst evaluation around a tenth of a second.
-inline constexpr std::int64_t kMaxOperandReadings = 1'000'000;
+// Reading steps of one evaluation: one per operand read, plus one per
+// character of every pass over SUM's term, so that a long term costs its
+// length on each pass. Keeps the worst evaluation well under a tenth of a
+// second.
+inline constexpr std::int64_t kMaxReadingSteps = 1'000'000;
 
 class Parser {
  public:
@@ -50,7 +52,7 @@ class Parser {
   int Length() const noexcept { return static_cast<int>(text_.size()) - cut_; }
   void ExpectComma();
   void ExpectClosingBracket();
-  void CountReading();
+  void CountSteps(std::int64_t steps);
 
   class DepthGuard;
 
@@ -58,7 +60,7 @@ class Parser {
   int cut_ = 0;  // characters removed from the front by the unknown-word rule
   int position_ = 1;
   int depth_ = 0;
-  std::int64_t readings_ = 0;
+  std::int64_t steps_ = 0;
 };
 
 }  // namespace tarvok

@@ -23,9 +23,10 @@ namespace tarvok {
 //   stood in is gone; that reading's value stands for every remaining pass
 //   (SUM(1,3,abc 2) is 6) and reading goes on where it stopped.
 // - Nesting deeper than 512 levels raises ECalcError "Слишком глубокая
-//   вложенность в позиции N"; more than 1,000,000 operand readings in one
-//   evaluation (SUM's passes included) raise ECalcError "Слишком много
-//   повторений в позиции N". Neither is reachable from a 301-character line
+//   вложенность в позиции N". One evaluation may take 1,000,000 reading
+//   steps (one per operand read, plus one per character of each pass over
+//   SUM's term); beyond that it raises ECalcError "Слишком много повторений
+//   в позиции N". Neither bound is reachable from a 301-character line
 //   except through SUM.
 // - There are no letter variables: a lone letter is an error everywhere,
 //   inside SUM as well, so no table of them is kept.

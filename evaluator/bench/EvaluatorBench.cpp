@@ -53,6 +53,14 @@ BENCHMARK_CAPTURE(EvaluateAndFormat, tenth, std::string("1/3*0.1"));
 // The slowest evaluation the cap on readings allows.
 BENCHMARK_CAPTURE(Failing, reading_cap, std::string("SUM(1,1000000000,SQRT(2)+1)"))
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Failing, reading_cap_long_term,
+                  "SUM(1,1000000000," + std::string(270, '7') + ")")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Failing, reading_cap_powers, std::string("SUM(1,1000000000,POWER(1,2147483647))"))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Failing, reading_cap_nested,
+                  std::string("SUM(1,1000,SUM(1,1000,SUM(1,1000,SIN(1))))"))
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Failing, syntax_error, std::string("2*"));
 
 void FormatOnly(benchmark::State& state) {

@@ -135,6 +135,9 @@ TEST(LanguageTest, BoundsOnNestingAndRepetition) {
   EXPECT_THROW(Evaluate("SUM(1,2000000,1)"), ECalcError);
   EXPECT_THROW(Evaluate("SUM(1,1000,SUM(1,1000,SUM(1,1000,1)))"), ECalcError);
   EXPECT_EQ(Evaluate("SUM(1,100000,1)"), 100000);
+  // A long term costs its length on every pass.
+  EXPECT_EQ(Evaluate("SUM(1,1000," + std::string(280, ' ') + "1)"), 1000);
+  EXPECT_THROW(Evaluate("SUM(1,10000," + std::string(280, ' ') + "1)"), ECalcError);
   EXPECT_EQ(Evaluate(std::string(100000, ' ') + "7"), 7);
   EXPECT_NEAR(Evaluate(std::string(5000, '1') + "e-4990"), 1.1111111111111111111e9L, 1e-6L);
 }
