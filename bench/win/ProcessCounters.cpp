@@ -2,12 +2,61 @@
 #include "ProcessCounters.h"
 
 #include <psapi.h>
+#include <winternl.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "ScopedHandle.h"
 
 namespace tarvok::bench {
+namespace {
 
-bool ReadProcessCounters(HWND window, ProcessCounters& counters) {
+constexpr auto kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
+constexpr NTSTATUS kInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
+
+unsigned long CountHandles(DWORD processId) {
+  std::vector<unsigned char> buffer(1 << 16);
+  for (;;) {
+    ULONG needed = 0;
+    const NTSTATUS status = NtQuerySystemInformation(kSystemHandleInformation, buffer.data(),
+                                                     static_cast<ULONG>(buffer.size()), &needed);
+    if (status == kInfoLengthMismatch && buffer.size() < (64u << 20)) {
+      buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed));
+      continue;
+    }
+    if (status < 0) return 0;
+    break;
+  }
+  const auto* list = reinterpret_cast<const SYSTEM_HANDLE_INFORMATION*>(buffer.data());
+  unsigned long count = 0;
+  for (ULONG i = 0; i < list->Count; ++i) count += list->Handle[i].OwnerPid == processId ? 1 : 0;
+  return count;
+}
+
+// "VmRSS:     1234 kB" and the like from /proc/<pid>/status.
+void ReadLinuxMemory(unsigned long linuxProcessId, ProcessCounters& counters) {
+  if (linuxProcessId == 0) return;
+  const std::string path = "Z:\\proc\\" + std::to_string(linuxProcessId) + "\\status";
+  ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) return;
+  std::string text;
+  char chunk[4096];
+  DWORD read = 0;
+  while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) text.append(chunk, read);
+  const auto field = [&](const char* name) -> unsigned long {
+    const std::size_t at = text.find(name);
+    return at == std::string::npos ? 0 : std::strtoul(text.c_str() + at + std::strlen(name), nullptr, 10);
+  };
+  counters.linuxResidentKb = field("VmRSS:");
+  counters.linuxPrivateKb = field("RssAnon:");
+}
+
+}  // namespace
+
+bool ReadProcessCounters(HWND window, unsigned long linuxProcessId, ProcessCounters& counters) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   ScopedHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
@@ -19,19 +68,24 @@ bool ReadProcessCounters(HWND window, ProcessCounters& counters) {
   counters.workingSetKb = static_cast<unsigned long>(memory.WorkingSetSize / 1024);
   counters.peakWorkingSetKb = static_cast<unsigned long>(memory.PeakWorkingSetSize / 1024);
   counters.privateKb = static_cast<unsigned long>(memory.PrivateUsage / 1024);
-  DWORD handles = 0;
-  counters.handles = GetProcessHandleCount(process.get(), &handles) ? handles : 0;
+  counters.handles = CountHandles(processId);
   counters.gdiObjects = GetGuiResources(process.get(), GR_GDIOBJECTS);
   counters.userObjects = GetGuiResources(process.get(), GR_USEROBJECTS);
+  ReadLinuxMemory(linuxProcessId, counters);
   return true;
 }
 
 void PrintCounters(const char* checkpoint, const char* process, const ProcessCounters& counters) {
-  std::printf("%s.%s.working_set_kb=%lu\n%s.%s.peak_working_set_kb=%lu\n%s.%s.private_kb=%lu\n"
-              "%s.%s.handles=%lu\n%s.%s.gdi_objects=%lu\n%s.%s.user_objects=%lu\n",
-              checkpoint, process, counters.workingSetKb, checkpoint, process, counters.peakWorkingSetKb, checkpoint,
-              process, counters.privateKb, checkpoint, process, counters.handles, checkpoint, process,
-              counters.gdiObjects, checkpoint, process, counters.userObjects);
+  const struct {
+    const char* name;
+    unsigned long value;
+  } fields[] = {
+      {"working_set_kb", counters.workingSetKb},   {"peak_working_set_kb", counters.peakWorkingSetKb},
+      {"private_kb", counters.privateKb},          {"handles", counters.handles},
+      {"gdi_objects", counters.gdiObjects},        {"user_objects", counters.userObjects},
+      {"linux_resident_kb", counters.linuxResidentKb}, {"linux_private_kb", counters.linuxPrivateKb},
+  };
+  for (const auto& field : fields) std::printf("%s.%s.%s=%lu\n", checkpoint, process, field.name, field.value);
   std::fflush(stdout);
 }
 

@@ -1,5 +1,9 @@
 // The resource figures of another process that the resident benchmark
-// watches: memory, kernel handles, GDI and USER objects.
+// watches: memory, kernel handles, GDI and USER objects. Wine reports a
+// working set but no private bytes and no GDI or USER counts, and its
+// GetProcessHandleCount says 0; so the handles are counted in the system's
+// handle list, and, given the process's Linux process id, its resident and
+// anonymous (private) memory are read from /proc through Wine's Z: drive.
 #pragma once
 
 #include <windows.h>
@@ -15,10 +19,13 @@ struct ProcessCounters {
   unsigned long handles = 0;
   unsigned long gdiObjects = 0;
   unsigned long userObjects = 0;
+  unsigned long linuxResidentKb = 0;  // VmRSS
+  unsigned long linuxPrivateKb = 0;   // RssAnon
 };
 
 // The process that owns the window; false when it cannot be read.
-bool ReadProcessCounters(HWND window, ProcessCounters& counters);
+// linuxProcessId 0: not running under Wine, or not known.
+bool ReadProcessCounters(HWND window, unsigned long linuxProcessId, ProcessCounters& counters);
 
 // "<checkpoint>.<process>.<counter>=<value>" lines for scripts/bench.sh.
 void PrintCounters(const char* checkpoint, const char* process, const ProcessCounters& counters);

@@ -10,7 +10,11 @@
 // and prints both processes' counters at each checkpoint. Growth between
 // the checkpoint after the first few rounds and the last one is a leak.
 //
+// Every calculation starts after Escape, a break, so that what was typed in
+// the target before (other benchmarks type there too) is not part of it.
+//
 //   tarvok-bench-resident <target window> [calculations] [openings]
+//                         [Linux pid of tarvok.exe] [Linux pid of the target]
 #include <windows.h>
 
 #include <cstdio>
@@ -57,6 +61,8 @@ bool TypeDigits(const TargetField& target, const std::string& digits, const Perf
 // "<n>+1", the hot key, the pasted "<n+1>.00", the end of the delivery.
 bool Calculate(const TargetField& target, int n, const PerfClock& clock) {
   if (!target.Clear()) return false;
+  keybd_event(VK_ESCAPE, 0, 0, 0);
+  keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
   const std::string number = std::to_string(n);
   if (!TypeDigits(target, number, clock) || target.TypeKey(VK_ADD, clock) < 0 || !TypeDigits(target, "1", clock))
     return false;
@@ -78,10 +84,14 @@ bool OpenAndCloseOptions(HWND controller) {
   return WaitFor([&] { return IsWindowVisible(controller) == FALSE; });
 }
 
+unsigned long controllerLinuxPid = 0, targetLinuxPid = 0;
+
 void Checkpoint(const char* name, HWND controller, HWND target) {
   ProcessCounters counters;
-  if (ReadProcessCounters(controller, counters)) PrintCounters(name, "tarvok", counters);
-  if (ReadProcessCounters(target, counters)) PrintCounters(name, "target", counters);
+  if (ReadProcessCounters(controller, controllerLinuxPid, counters)) PrintCounters(name, "tarvok", counters);
+  counters = {};
+  if (ReadProcessCounters(target, targetLinuxPid, counters)) PrintCounters(name, "target", counters);
+  std::fflush(stdout);
 }
 
 int Run(int argc, char** argv) {
@@ -91,6 +101,8 @@ int Run(int argc, char** argv) {
   }
   const int calculations = argc > 2 ? std::max(kWarmUpRounds + 1, std::atoi(argv[2])) : 1000;
   const int openings = argc > 3 ? std::max(kWarmUpRounds + 1, std::atoi(argv[3])) : 100;
+  if (argc > 4) controllerLinuxPid = std::strtoul(argv[4], nullptr, 10);
+  if (argc > 5) targetLinuxPid = std::strtoul(argv[5], nullptr, 10);
   HWND controller = FindWindowA(kControllerClass, nullptr);
   const TargetField target(argv[1]);
   if (!controller || !target.Found()) {
