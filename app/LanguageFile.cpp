@@ -73,6 +73,15 @@ bool IsLanguageFileText(std::string_view bytes, std::size_t fileSize) {
   });
 }
 
+bool HasIniExtension(std::string_view fileName) {
+  constexpr std::string_view kExtension = ".ini";
+  if (fileName.size() < kExtension.size()) return false;
+  const std::string_view tail = fileName.substr(fileName.size() - kExtension.size());
+  return std::equal(tail.begin(), tail.end(), kExtension.begin(), [](char a, char b) {
+    return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+  });
+}
+
 LanguageTexts ReadLanguageTexts(const LanguageFileSystem& files, const std::string& path) {
   LanguageTexts texts;
   if (!files.IsReadableLanguageFile(path)) return texts;

@@ -95,6 +95,11 @@ std::string CreditsLine(const LanguageInfo& info);
 // menu text.
 bool IsLanguageFileText(std::string_view bytes, std::size_t fileSize);
 
+// Whether a file name ends in ".ini", in any letter case. The file search
+// also matches "*.ini" against the short 8.3 names, so "rus.ini_old" would
+// otherwise count as a language file (its short name ends in ".INI").
+bool HasIniExtension(std::string_view fileName);
+
 // The seam to the language folder.
 class LanguageFileSystem {
  public:

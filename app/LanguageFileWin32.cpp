@@ -19,12 +19,15 @@ bool Win32LanguageFileSystem::FileExists(const std::string& path) const {
 std::vector<std::string> Win32LanguageFileSystem::ListIniFiles(const std::string& folder) const {
   std::vector<std::string> names;
   WIN32_FIND_DATAA entry{};
-  // Hidden, system and read-only files count as well; only folders whose
-  // name happens to end in ".ini" are left out.
+  // Hidden, system and read-only files count as well; folders whose name
+  // happens to end in ".ini" and files matched only through their short
+  // name are left out.
   ScopedFindFile search(FindFirstFileA((folder + "*.ini").c_str(), &entry));
   if (!search) return names;
   do {
-    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.emplace_back(entry.cFileName);
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && HasIniExtension(entry.cFileName)) {
+      names.emplace_back(entry.cFileName);
+    }
   } while (FindNextFileA(search.get(), &entry));
   return names;
 }
@@ -36,13 +39,14 @@ bool Win32LanguageFileSystem::IsReadableLanguageFile(const std::string& path) co
   ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
-  std::string bytes(kLanguageFileMaxBytes + 1, '\0');
+  char chunk[4096];
   DWORD read = 0;
-  if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-    return false;
+  std::size_t total = 0;
+  while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) {
+    total += read;
+    if (!IsLanguageFileText(std::string_view(chunk, read), total)) return false;
   }
-  bytes.resize(read);
-  return IsLanguageFileText(bytes, read);
+  return true;
 }
 
 std::string Win32LanguageFileSystem::ReadValue(const std::string& path, const char* section,

@@ -120,6 +120,14 @@ TEST(IsLanguageFileText, AcceptsTextInAnyAnsiCodePageAndRefusesControlBytes) {
   EXPECT_FALSE(IsLanguageFileText("", kLanguageFileMaxBytes + 1));
 }
 
+TEST(HasIniExtension, OnlyTheLongNameCounts) {
+  const std::pair<const char*, bool> cases[] = {
+      {"rus.ini", true}, {"RUS.INI", true}, {"Deu.Ini", true},   {".ini", true},
+      {"rus.ini_old", false}, {"x.inix", false}, {"ini", false}, {"rus.ini.bak", false},
+  };
+  for (const auto& [name, expected] : cases) EXPECT_EQ(HasIniExtension(name), expected) << name;
+}
+
 TEST(LoadLanguage, MissingFileChangesNothingAndIsNotRemembered) {
   FakeLanguageFolder folder;
   folder.Put(Path("eng.ini"), "[Menu]\n1=Options...\n");

@@ -69,6 +69,8 @@ TEST(RealLanguageFolder, ListsIniFilesOnlyWhateverTheirAttributes) {
   folder.Write("hidden.ini", "[Info]\r\nLanguage=Hidden\r\n");
   SetFileAttributesA((folder.path() + "hidden.ini").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
   folder.Write("notes.txt", "[Info]\r\nLanguage=Text\r\n");
+  folder.Write("rus.ini_old", "[Info]\r\nLanguage=Backup\r\n");  // short name RUS~1.INI
+  folder.Write("x.inix", "[Info]\r\nLanguage=X\r\n");
   CreateDirectoryA((folder.path() + "folder.ini").c_str(), nullptr);
 
   const Win32LanguageFileSystem files;
