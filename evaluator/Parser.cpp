@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "CalcErrors.h"
 #include "CheckedArithmetic.h"
@@ -27,14 +28,15 @@ char ToUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32)
 // 10^n from the correctly rounded powers 10^(2^k); exact up to 10^27
 // (5^27 still fits 64 bits), within a few units in the last place beyond.
 long double PowerOfTen(int n) {
-  static constexpr long double kBinaryPowers[] = {1e1L,   1e2L,   1e4L,    1e8L,    1e16L,
-                                                  1e32L,  1e64L,  1e128L,  1e256L,  1e512L,
+  static constexpr long double kBinaryPowers[] = {1e1L,   1e2L,    1e4L,    1e8L,  1e16L,
+                                                  1e32L,  1e64L,   1e128L,  1e256L, 1e512L,
                                                   1e1024L, 1e2048L, 1e4096L};
+  constexpr int kCount = static_cast<int>(std::size(kBinaryPowers));
   long double result = 1;
-  for (int k = 0; n > 0 && k < 13; ++k, n >>= 1) {
+  for (int k = 0; n > 0 && k < kCount; ++k, n >>= 1) {
     if (n & 1) result *= kBinaryPowers[k];
   }
-  if (n > 0) result *= kBinaryPowers[12] * kBinaryPowers[12];  // overflows, as it must
+  if (n > 0) result *= kBinaryPowers[kCount - 1] * kBinaryPowers[kCount - 1];  // overflows
   return result;
 }
 
@@ -44,7 +46,8 @@ long double PowerOfTen(int n) {
 long double ScaleByPowerOfTen(long double mantissa, long long exponent) {
   if (mantissa == 0) return 0;
   if (exponent >= 0) {
-    const long double scaled = mantissa * PowerOfTen(static_cast<int>(std::min<long long>(exponent, 9000)));
+    const int capped = static_cast<int>(std::min<long long>(exponent, 2 * kScaleStep + 1000));
+    const long double scaled = mantissa * PowerOfTen(capped);
     if (std::isinf(scaled)) RaiseOverflow();
     return scaled;
   }
