@@ -64,6 +64,7 @@ const ErrorCase kErrors[] = {
     {"+3", "ESyntaxErr", SYNTAX "1"},
     {"(2+3", "EBracket", BRACKET "7"},
     {"((1)", "EBracket", BRACKET "7"},
+    {"Price (2+3", "EBracket", BRACKET "7"},  // positions count from after the word
     {"x = 5", "EBracket", BRACKET "2"},
     {"sum = 5", "ESyntaxErr", SYNTAX "1"},
     {"", "ESyntaxErr", SYNTAX "3"},
