@@ -25,7 +25,7 @@ std::intptr_t HookEngine::KeyboardProc(int code, std::uintptr_t wParam, std::int
 
 std::intptr_t HookEngine::GetMessageProc(int code, std::uintptr_t wParam, std::intptr_t lParam,
                                          const QueuedMessage* message) noexcept {
-  if (code == kHcAction && message != nullptr) OnQueuedMessage(*message);
+  if (code == kHcAction && message != nullptr) OnQueuedMessage(*message, (wParam & kPmRemove) != 0);
   return seams_.chain.CallNextHook(settings_.GetMessageHook, code, wParam, lParam);
 }
 
@@ -52,11 +52,13 @@ void HookEngine::OnKeyEvent(std::uintptr_t wParam, std::intptr_t lParam) noexcep
   }
 }
 
-void HookEngine::OnQueuedMessage(const QueuedMessage& message) noexcept {
+void HookEngine::OnQueuedMessage(const QueuedMessage& message, bool removed) noexcept {
   if (optionsUpdateMessage_ != 0 && message.message == optionsUpdateMessage_) {
     RefreshSharedSettings(seams_.block, settings_);
   }
-  HandleQueuedMessage(typed_, message.message, message.wParam);
+  // A program that peeks at a message before taking it shows it to the hook
+  // twice; a Backspace counted at both would erase two characters.
+  if (removed) HandleQueuedMessage(typed_, message.message, message.wParam);
 }
 
 void HookEngine::RunHotKey() noexcept {

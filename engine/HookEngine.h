@@ -20,6 +20,9 @@
 namespace tarvok {
 
 inline constexpr int kHcAction = 0;
+// The message hook's wParam when the message is taken from the queue, not
+// only looked at.
+inline constexpr std::uintptr_t kPmRemove = 1;
 
 class HookChainSeam {
  public:
@@ -71,7 +74,7 @@ class HookEngine {
 
  private:
   void OnKeyEvent(std::uintptr_t wParam, std::intptr_t lParam) noexcept;
-  void OnQueuedMessage(const QueuedMessage& message) noexcept;
+  void OnQueuedMessage(const QueuedMessage& message, bool removed) noexcept;
   void RunHotKey() noexcept;
 
   EngineSeams seams_;

@@ -49,9 +49,10 @@ class HookEngineTest : public ::testing::Test {
     engine.KeyboardProc(kHcAction, kVkOemPlus, kPress);
     keyboard.Hold(kVkControl, false);
   }
-  void Message(unsigned message, std::uintptr_t wParam = 0, int code = kHcAction) {
+  void Message(unsigned message, std::uintptr_t wParam = 0, int code = kHcAction,
+               std::uintptr_t removal = kPmRemove) {
     const QueuedMessage queued{message, wParam};
-    engine.GetMessageProc(code, 0, 0, &queued);
+    engine.GetMessageProc(code, removal, 0, &queued);
   }
   void AdvanceTo(unsigned ms) {
     timers.AdvanceTo(ms, [&](WindowRef w, std::uintptr_t id) { engine.TimerFired(w, id); });
@@ -271,6 +272,18 @@ TEST_F(HookEngineTest, TypingMidwayBreaksAndErases) {
   Type("*3");
   PressHotKey();
   EXPECT_EQ(LogText(), "[8.12.2026 1:2:3] 1*3=3.00\r\n");
+}
+
+TEST_F(HookEngineTest, PeekedMessagesCountOnceWhenTaken) {
+  Load();
+  Type("123");
+  Message(kWmKeyDown, 8, kHcAction, 0);  // PeekMessage with PM_NOREMOVE
+  Message(kWmKeyDown, 8);                // then taken
+  EXPECT_EQ(ReadTypedText(engine.typedText()), "12");
+
+  sharedBlock.block.Precision = 9;
+  Message(kUpdateMessage, 0, kHcAction, 0);  // re-reading is harmless either way
+  EXPECT_EQ(engine.settings().Precision, 9);
 }
 
 TEST_F(HookEngineTest, StaleTimerIsKilledWhenItFires) {

@@ -96,7 +96,7 @@ void BM_KeyPress(benchmark::State& state) {
   const long long before = g_allocations;
   for (auto _ : state) {
     benchmark::DoNotOptimize(bench.engine.KeyboardProc(0, '7', 1));
-    benchmark::DoNotOptimize(bench.engine.GetMessageProc(0, 0, 0, &message));
+    benchmark::DoNotOptimize(bench.engine.GetMessageProc(0, kPmRemove, 0, &message));
   }
   state.counters["allocations"] = static_cast<double>(g_allocations - before);
 }
