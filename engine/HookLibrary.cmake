@@ -44,6 +44,7 @@ if(WIN32)
   target_compile_options(tarvok_engine PRIVATE -ffunction-sections -fdata-sections)
   add_library(calc SHARED
     win32/CalcDll.cpp
+    win32/LeanLibraryErrors.cpp
     win32/Win32Clipboard.cpp
     win32/Win32Keyboard.cpp
     win32/Win32Services.cpp)
@@ -76,6 +77,7 @@ if(WIN32)
   tarvok_add_test(engine_win32_test
     SOURCES tests/Win32ClipboardTest.cpp tests/Win32ServicesTest.cpp
             win32/Win32Clipboard.cpp win32/Win32Keyboard.cpp win32/Win32Services.cpp
+            win32/LeanLibraryErrors.cpp
     LIBS tarvok_engine tarvok_rozadar user32 gdi32 LABELS engine)
   target_include_directories(engine_win32_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/win32)
   target_compile_definitions(engine_win32_test PRIVATE

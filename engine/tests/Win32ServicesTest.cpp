@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "LogLine.h"
 #include "RegistryNames.h"
@@ -156,6 +157,16 @@ TEST(Win32Plugin, PassesTheValueAndLayoutAndKeepsTheControlWord) {
   EXPECT_EQ(ControlWord(), before);
   plugin.Unload();
   EXPECT_EQ(plugin.Convert(1.0L), nullptr);
+}
+
+// calc.dll's replacements of the library's error helpers still throw, and
+// what they throw is caught like any other error.
+TEST(LeanLibraryErrors, StringAndVectorErrorsStillThrow) {
+  const std::string empty;
+  EXPECT_THROW((void)empty.at(5), std::exception);
+  EXPECT_THROW((void)empty.substr(9), std::exception);
+  std::vector<int> numbers;
+  EXPECT_THROW(numbers.reserve(numbers.max_size() + 1), std::exception);
 }
 
 TEST(Win32Plugin, MissingLibraryOrFunctionIsNotLoaded) {
