@@ -23,6 +23,11 @@ constexpr char kFontFace[] = "MS Sans Serif";
 constexpr char kDefaultLanguageFile[] = "eng.ini";
 constexpr UINT kLanguageMenuPosition = 3;  // Options, Disable, separator, Language
 
+// The click reaches this thread through the shell, not as keyboard input of
+// its own, so the thread's key state can lag behind; the physical state
+// settles it.
+bool CtrlHeld() { return GetKeyState(VK_CONTROL) < 0 || GetAsyncKeyState(VK_CONTROL) < 0; }
+
 std::string WindowText(HWND window) {
   const int length = GetWindowTextLengthA(window);
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
@@ -356,7 +361,7 @@ void TMainForm::ShowTrayMenu() {
 void TMainForm::TrayIconMessage(LPARAM mouseMessage) {
   switch (mouseMessage) {
     case WM_LBUTTONDOWN:
-      if (GetKeyState(VK_CONTROL) < 0) N1Click();
+      if (CtrlHeld()) N1Click();
       break;
     case WM_RBUTTONDOWN: ShowTrayMenu(); break;
     case WM_LBUTTONDBLCLK: N4Click(); break;
