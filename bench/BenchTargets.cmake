@@ -21,6 +21,11 @@ if(NOT WIN32)
   target_link_libraries(tarvok-bench-peers PRIVATE tarvok_bench_peers)
   tarvok_warnings(tarvok-bench-peers)
 
+  # The x87 hand-back sequences, for the analysis of the comparison.
+  add_executable(tarvok-bench-fpu ${bench_dir}/fpu_environment_cost.cpp ${bench_dir}/Statistics.cpp)
+  target_include_directories(tarvok-bench-fpu PRIVATE ${bench_dir})
+  tarvok_warnings(tarvok-bench-fpu)
+
   tarvok_add_test(bench_peers_test
     SOURCES ${bench_dir}/tests/StatisticsTest.cpp ${bench_dir}/tests/CommonSetTest.cpp
     LIBS tarvok_bench_peers LABELS bench)

@@ -1,8 +1,8 @@
-// Times every evaluator on every expression in one process. The rounds are
-// interleaved (round 1 of every evaluator and text, then round 2, ...) so
-// that load from other programs on the machine falls on all of them alike;
-// each sample is one batch of calls long enough for the clock, and the
-// figure kept is the median over the rounds.
+// Times every evaluator on every expression in one process, in CPU time of
+// the process. The rounds are interleaved (round 1 of every evaluator and
+// text, then round 2, ...) so that load from other programs on the machine
+// falls on all of them alike; each sample is one batch of calls long enough
+// for the clock, and the figure kept is the median over the rounds.
 #pragma once
 
 #include <memory>

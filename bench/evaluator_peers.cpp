@@ -128,7 +128,7 @@ void PrintTables(const std::vector<std::unique_ptr<PeerEvaluator>>& evaluators,
                  const std::vector<std::string>& texts, const std::vector<long double>& ours,
                  const TimingTable& ns, const Counts& counts, const std::vector<Disagreement>& disagreements,
                  const TimingPlan& plan) {
-  std::printf("Median time per expression in nanoseconds over %d interleaved rounds, and how many times "
+  std::printf("Median CPU time per expression in nanoseconds over %d interleaved rounds, and how many times "
               "longer each peer takes than ours.\n\n| # | Expression | Value (ours) |",
               plan.rounds);
   for (const auto& evaluator : evaluators) std::printf(" %s ns |", std::string(evaluator->Name()).c_str());
@@ -166,7 +166,8 @@ void PrintTables(const std::vector<std::unique_ptr<PeerEvaluator>>& evaluators,
     std::printf(" %zu of %zu |\n", agreeing, texts.size());
   }
 
-  std::printf("\nValues that differ from ours by more than 1e-10 (scaled by the value above 1), or texts refused:");
+  std::printf("\nValues that differ from ours by more than 1e-10 (or 1e-14 of the value, where that is more), "
+              "or texts refused:");
   if (disagreements.empty()) std::printf(" none.\n");
   else std::printf("\n\n| Evaluator | # | Expression | What | Why |\n|---|---|---|---|---|\n");
   for (const Disagreement& d : disagreements) {
@@ -180,11 +181,11 @@ void PrintTables(const std::vector<std::unique_ptr<PeerEvaluator>>& evaluators,
 void WriteData(const std::string& path, const std::vector<std::unique_ptr<PeerEvaluator>>& evaluators,
                const std::vector<std::string>& texts, const TimingTable& ns) {
   std::ofstream out(path);
-  out << "#";
+  out << "# number group";
   for (const auto& evaluator : evaluators) out << ' ' << evaluator->Name();
   out << '\n';
   for (std::size_t t = 0; t < texts.size(); ++t) {
-    out << t + 1;
+    out << t + 1 << ' ' << kCommonExpressions[t].group;
     for (std::size_t e = 0; e < evaluators.size(); ++e) out << ' ' << ns[e][t];
     out << '\n';
   }
