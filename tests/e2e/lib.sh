@@ -25,7 +25,7 @@
 set -uo pipefail
 
 E2E_BIN=$(cd "${1:?bin dir}" && pwd)
-E2E_WORK_ROOT=${2:?work dir}
+mkdir -p "${2:?work dir}" && E2E_WORK_ROOT=$(cd "$2" && pwd)
 E2E_NAME=$(basename "$0" .sh)
 E2E_WORK=$E2E_WORK_ROOT/$E2E_NAME
 E2E_APP=$E2E_WORK/app
