@@ -8,6 +8,25 @@
 #include "TypingCapture.h"
 
 namespace tarvok {
+namespace {
+
+class DeliveryClaim {
+ public:
+  explicit DeliveryClaim(std::atomic_flag& busy) noexcept
+      : busy_(busy), claimed_(!busy.test_and_set(std::memory_order_acquire)) {}
+  ~DeliveryClaim() {
+    if (claimed_) busy_.clear(std::memory_order_release);
+  }
+  DeliveryClaim(const DeliveryClaim&) = delete;
+  DeliveryClaim& operator=(const DeliveryClaim&) = delete;
+  explicit operator bool() const noexcept { return claimed_; }
+
+ private:
+  std::atomic_flag& busy_;
+  bool claimed_;
+};
+
+}  // namespace
 
 void HookEngine::Load(unsigned optionsUpdateMessage) noexcept {
   settings_ = SettingsCopy{};
@@ -16,7 +35,10 @@ void HookEngine::Load(unsigned optionsUpdateMessage) noexcept {
   LoadSharedSettings(seams_.block, settings_);
 }
 
-void HookEngine::Unload() noexcept { delivery_.Shutdown(); }
+void HookEngine::Unload() noexcept {
+  const DeliveryClaim claim(deliveryBusy_);
+  if (claim) delivery_.Shutdown();
+}
 
 std::intptr_t HookEngine::KeyboardProc(int code, std::uintptr_t wParam, std::intptr_t lParam) noexcept {
   if (code == kHcAction) OnKeyEvent(wParam, lParam);
@@ -42,6 +64,9 @@ void HookEngine::TimerFired(WindowRef window, std::uintptr_t id) noexcept {
   // (set on another thread's window, which this thread cannot kill) would
   // otherwise keep firing into the program, and into nothing once the
   // library is unloaded.
+  // While another thread delivers, the timer is left to fire again.
+  const DeliveryClaim claim(deliveryBusy_);
+  if (!claim) return;
   if (!delivery_.OnTimer(window, id)) seams_.timers.KillTimer(window, id);
 }
 
@@ -65,6 +90,8 @@ void HookEngine::RunHotKey() noexcept {
   std::array<char, kTypedTextCells> cells{};
   const std::size_t length = ReadTypedText(typed_, cells);
   ResetTypedText(typed_);
+  const DeliveryClaim claim(deliveryBusy_);
+  if (!claim) return;
   try {
     RunHotKeySequence(std::string_view(cells.data(), length), settings_,
                       {seams_.registry, seams_.log, seams_.plugin, delivery_});

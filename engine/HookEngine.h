@@ -4,6 +4,7 @@
 // tests hold one with fakes.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "ClipboardSeam.h"
@@ -82,6 +83,9 @@ class HookEngine {
   TypedTextBuffer typed_{};
   unsigned optionsUpdateMessage_ = 0;
   ResultDelivery delivery_;
+  // Set while one thread of the process works on the delivery; another
+  // thread's hot key or timer does not wait for it (a hook must not block).
+  std::atomic_flag deliveryBusy_;
 };
 
 }  // namespace tarvok

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -96,6 +97,7 @@ class FakeClipboard final : public ClipboardSeam {
 
   bool Open(WindowRef window) noexcept override {
     ++openAttempts;
+    if (onOpen) onOpen();
     if (busyOpens > 0) {
       --busyOpens;
       return false;
@@ -201,6 +203,7 @@ class FakeClipboard final : public ClipboardSeam {
   std::map<std::uintptr_t, std::string> bytes;
   std::map<std::string, unsigned> registered;
   std::map<unsigned, bool> uncopyableFormats, refusedFormats;
+  std::function<void()> onOpen;  // stands for another thread acting meanwhile
   std::uint32_t sequence = 1;
   bool open = false, closeFails = false, allocationFails = false;
   int busyOpens = 0, openAttempts = 0, beeps = 0, freed = 0;

@@ -295,6 +295,19 @@ TEST_F(HookEngineTest, StaleTimerIsKilledWhenItFires) {
   EXPECT_TRUE(UserClipboardIsBack());
 }
 
+TEST_F(HookEngineTest, TimerOfAnotherThreadWaitsWhileADeliveryRuns) {
+  Load();
+  WindowRef other = reinterpret_cast<WindowRef>(0x777);
+  timers.SetTimer(other, kKeysDownTimerId, 100);
+  clipboard.onOpen = [&] { engine.TimerFired(other, kKeysDownTimerId); };
+  Type("2*3");
+  PressHotKey();
+  clipboard.onOpen = nullptr;
+  EXPECT_EQ(timers.timers.size(), 3u);  // left to fire again, next to our two
+  engine.TimerFired(other, kKeysDownTimerId);
+  EXPECT_EQ(timers.timers.size(), 2u);
+}
+
 TEST_F(HookEngineTest, SecondHotKeyAtOnceReadsAnEmptyExpression) {
   Load();
   Type("2*3");

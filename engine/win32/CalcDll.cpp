@@ -54,10 +54,11 @@ __declspec(dllexport) LRESULT CALLBACK ShellHookProc(int code, WPARAM wParam, LP
   return tarvok::engine.ShellHookProc(code, wParam, lParam);
 }
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+// Thread notifications stay on: the C++ runtime frees each thread's
+// exception data when the thread ends.
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
-      DisableThreadLibraryCalls(instance);
       tarvok::engine.Load(RegisterWindowMessageA(tarvok::kOptionsUpdateMessageName));
       break;
     case DLL_PROCESS_DETACH:
