@@ -171,6 +171,9 @@ not_alive() { ! process_alive "$1"; }
 
 e2e_cleanup() {
   local status=$? pid
+  if [ $status -ne 0 ] && [ $status -ne $E2E_SKIP ] && [ -d "$E2E_WORK" ]; then
+    import -window root "$E2E_WORK/failure.png" 2>/dev/null && log "screen at the failure: $E2E_WORK/failure.png"
+  fi
   if [ -n "${tarvok_pid:-}" ] && process_alive "$tarvok_pid"; then
     probe post TMainForm 0x0111 106 0 >/dev/null 2>&1
     for _ in $(seq 50); do process_alive "$tarvok_pid" || break; sleep 0.1; done
@@ -304,7 +307,7 @@ expect_text() {
 }
 
 log_file() { printf '%s/log.txt' "$E2E_APP"; }
-log_lines() { [ -f "$(log_file)" ] && tr -d '\r' <"$(log_file)" | grep -c '' || echo 0; }
+log_lines() { awk 'END { print NR }' "$(log_file)" 2>/dev/null || echo 0; }
 log_last() { tr -d '\r' <"$(log_file)" | tail -n 1; }
 
 last_log_line_ends_with() { [ -f "$(log_file)" ] && [[ "$(log_last)" == *"$1" ]]; }

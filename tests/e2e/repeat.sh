@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Runs the end-to-end scenarios N times in a row (no retries) and reports
+# how many runs passed, with the failing tests of the others:
+#   bash tests/e2e/repeat.sh <build dir> <runs>
+# DISPLAY and WINEPREFIX as for ctest (scripts/wine-env.sh).
+set -uo pipefail
+build=${1:?build dir}
+runs=${2:-20}
+passed=0
+for run in $(seq "$runs"); do
+  started=$SECONDS
+  if output=$(ctest --test-dir "$build" -R '^e2e_' 2>&1); then
+    passed=$((passed + 1))
+    echo "run $run: passed ($((SECONDS - started)) s)"
+  else
+    echo "run $run: FAILED ($((SECONDS - started)) s): $(grep -E '^\s+[0-9]+ - ' <<<"$output" | tr -s ' ' | tr '\n' ';')"
+    cp "$build/Testing/Temporary/LastTest.log" "$build/e2e/failed-run-$run.log" 2>/dev/null
+  fi
+done
+echo "$passed of $runs runs passed"
+[ "$passed" -eq "$runs" ]
