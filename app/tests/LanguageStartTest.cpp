@@ -64,7 +64,14 @@ class RunningCopy {
     if (WaitForSingleObject(process_.hProcess, 10000) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 1);
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
-    Sleep(300);  // let the files go before the folder is removed
+    // Windows unloads the hook library from this process too, once its
+    // queue has been looked at; only then can the folder be removed.
+    const DWORD end = GetTickCount() + 500;
+    MSG message;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+      Sleep(20);
+    }
   }
   RunningCopy(const RunningCopy&) = delete;
   RunningCopy& operator=(const RunningCopy&) = delete;

@@ -39,14 +39,20 @@ class ScratchFolder {
   void Remove(const std::string& name) const { DeleteFileA((path_ + name).c_str()); }
 
  private:
-  void Clear() const {
+  void Clear() const { RemoveContents(path_); }
+  // Deletes everything below `folder` (with trailing backslash), read-only
+  // files and sub-folders included.
+  static void RemoveContents(const std::string& folder) {
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((path_ + "*").c_str(), &entry);
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-      const std::string full = path_ + entry.cFileName;
+      const std::string name = entry.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string full = folder + name;
       SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveContents(full + "\\");
         RemoveDirectoryA(full.c_str());
       } else {
         DeleteFileA(full.c_str());
