@@ -48,6 +48,7 @@ class ClipboardExchange {
   // Marks the clipboard's present contents as our own writing: a restore
   // only goes ahead while nobody has written since.
   void NoteOwnWrites() noexcept;
+  [[nodiscard]] bool ChangedSinceOwnWrites() noexcept { return clipboard_.SequenceNumber() != ownSequence_; }
   bool EmptyClipboard(WindowRef window) noexcept;
 
   // CF_TEXT. False (clipboard untouched) for an empty text or when no

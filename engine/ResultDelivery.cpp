@@ -17,11 +17,15 @@ bool ResultDelivery::BeginDelivery() {
   textPut_ = false;
   const WindowRef window = keyboard_.FocusedWindow();
   if (exchange_.HoldsSavedClipboard()) {
-    // Overlapping hot keys: the clipboard now holds the earlier result, not
-    // the user's data, so it must not be saved over the user's copy.
     restore_.Kill(timers_);
-    exchange_.EmptyClipboard(window);
-    return true;
+    if (!exchange_.ChangedSinceOwnWrites()) {
+      // Overlapping hot keys: the clipboard holds the earlier result, not
+      // the user's data, so it must not be saved over the user's copy.
+      exchange_.EmptyClipboard(window);
+      return true;
+    }
+    // The user copied something since: that is what comes back now.
+    exchange_.DiscardSavedClipboard();
   }
   return exchange_.SaveClipboard(window);
 }

@@ -105,6 +105,18 @@ TEST_F(ResultDeliveryTest, OverlappingHotKeysGiveBackTheFirstSavedClipboard) {
   EXPECT_EQ(keyboard.state, KeyboardState{});
 }
 
+TEST_F(ResultDeliveryTest, CopyBetweenOverlappingHotKeysIsWhatComesBack) {
+  delivery.PasteResultText("1");
+  AdvanceTo(150);
+  clipboard.UserEmpties();
+  clipboard.UserCopies(kCfText, std::string("newer\0", 6));
+  delivery.PasteResultText("2");
+  AdvanceTo(2000);
+  EXPECT_EQ(clipboard.Formats(), std::vector<unsigned>{kCfText});
+  EXPECT_EQ(clipboard.Read(kCfText), std::string("newer\0", 6));
+  EXPECT_TRUE(clipboard.NoLooseHandles());
+}
+
 TEST_F(ResultDeliveryTest, NewerCopyIsNotOverwritten) {
   delivery.PasteResultText("6.00");
   AdvanceTo(200);
