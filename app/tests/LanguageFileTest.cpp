@@ -43,14 +43,6 @@ class RecordingTarget final : public LanguageTarget {
   bool aboutExists_;
 };
 
-TEST(LanguageTexts, EveryBuiltInTextComesFromItsTableRow) {
-  const LanguageTexts builtIn;
-  for (const LanguageKey& row : LanguageKeys()) EXPECT_EQ(builtIn[row.id], row.builtIn) << row.key;
-  EXPECT_EQ(builtIn[TextId::MenuDisable], "Disable");
-  EXPECT_EQ(builtIn[TextId::ButtonOK], "OK");
-  EXPECT_EQ(builtIn[TextId::CreditsLabel], "Credits:");
-}
-
 struct TextCase {
   const char* name;
   std::string file;
@@ -175,14 +167,6 @@ TEST(LoadLanguage, GarbageFileIsAppliedAsTheBuiltInTexts) {
   EXPECT_EQ(LoadLanguage(folder, kFolder, "junk.ini", target), LanguageLoad::Applied);
   EXPECT_EQ(target.last, LanguageTexts());
   EXPECT_EQ(folder.valueReads, 0);
-}
-
-TEST(SwitchItemText, FollowsTheHookState) {
-  LanguageTexts texts;
-  texts[TextId::MenuDisable] = "Aus";
-  texts[TextId::MenuEnable] = "An";
-  EXPECT_EQ(SwitchItemText(texts, true), "Aus");
-  EXPECT_EQ(SwitchItemText(texts, false), "An");
 }
 
 
