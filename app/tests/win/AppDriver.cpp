@@ -4,7 +4,12 @@
 //   center <class> <control id>   screen centre of a child control: "x y"
 //   post <class> <msg> <wp> <lp>  PostMessageA to the window
 //   block                         the shared block's settings, exit 1 if none
+//   memory <class>                working set and private bytes of the
+//                                 window's process, in KiB
+//   toggle-timing <class> <n>     mean time of n Disable+Enable cycles
 #include <windows.h>
+
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -51,6 +56,37 @@ int Block() {
   return 0;
 }
 
+int Memory(HWND window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+  if (process == nullptr) return 1;
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  const BOOL ok = GetProcessMemoryInfo(process, &counters, sizeof counters);
+  CloseHandle(process);
+  if (!ok) return 1;
+  std::printf("working_set_kib=%lu private_kib=%lu\n", static_cast<unsigned long>(counters.WorkingSetSize / 1024),
+              static_cast<unsigned long>(counters.PagefileUsage / 1024));
+  return 0;
+}
+
+// Disable and Enable through the tray menu's command, as the menu sends it.
+int ToggleTiming(HWND window, int cycles) {
+  constexpr WPARAM kDisableEnable = 102;
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  for (int i = 0; i < cycles; ++i) {
+    SendMessageA(window, WM_COMMAND, kDisableEnable, 0);
+    SendMessageA(window, WM_COMMAND, kDisableEnable, 0);
+  }
+  QueryPerformanceCounter(&end);
+  const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+  std::printf("cycles=%d mean_disable_enable_ms=%.3f\n", cycles, ms / cycles);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,6 +95,10 @@ int main(int argc, char** argv) {
   HWND window = argc > 2 ? FindWindowA(argv[2], nullptr) : nullptr;
   if (command == "text" && window != nullptr) return Text(window);
   if (command == "center" && window != nullptr && argc > 3) return Center(window, static_cast<int>(Number(argv[3])));
+  if (command == "memory" && window != nullptr) return Memory(window);
+  if (command == "toggle-timing" && window != nullptr && argc > 3) {
+    return ToggleTiming(window, static_cast<int>(Number(argv[3])));
+  }
   if (command == "post" && window != nullptr && argc > 5) {
     return PostMessageA(window, static_cast<UINT>(Number(argv[3])), Number(argv[4]),
                         static_cast<LPARAM>(Number(argv[5])))
