@@ -29,6 +29,13 @@ if(NOT WIN32)
   tarvok_add_test(bench_peers_test
     SOURCES ${bench_dir}/tests/StatisticsTest.cpp ${bench_dir}/tests/CommonSetTest.cpp
     LIBS tarvok_bench_peers LABELS bench)
+
+  find_package(Python3 COMPONENTS Interpreter QUIET)
+  if(Python3_FOUND)
+    add_test(NAME bench_report_test
+             COMMAND ${Python3_EXECUTABLE} -m unittest discover -s ${bench_dir}/tests -p "test_*.py")
+    set_tests_properties(bench_report_test PROPERTIES LABELS "bench;native")
+  endif()
 endif()
 
 if(WIN32)
@@ -53,6 +60,10 @@ if(WIN32)
     target_link_libraries(${program} PRIVATE tarvok_bench_win)
     tarvok_warnings(${program})
   endforeach()
+
+  tarvok_add_test(bench_counters_test
+    SOURCES ${bench_dir}/tests/win/ProcessCountersTest.cpp
+    LIBS tarvok_bench_win LABELS bench)
 
   set_target_properties(tarvok-bench-empty tarvok-bench-attach tarvok-bench-typing tarvok-bench-resident
                         tarvok-bench-quiet
