@@ -2,7 +2,6 @@
 // as possible and always closed again, whatever fails in between.
 #include "ClipboardExchange.h"
 
-
 namespace tarvok {
 namespace {
 
@@ -65,10 +64,10 @@ bool ClipboardExchange::SaveClipboard(WindowRef window) {
 void ClipboardExchange::SaveFormats() {
   for (unsigned format = clipboard_.EnumFormats(0); format != 0; format = clipboard_.EnumFormats(format)) {
     const ClipboardData data = clipboard_.GetData(format);
+    // A format we hold no copy of is left out of the restore: announced
+    // without data it would look present and paste nothing. The system still
+    // converts to it from the formats we keep where it can.
     if (data == nullptr) continue;
-    // A format announced without data is never announced again on restore:
-    // the program that would have rendered it is not asked by us, and the
-    // system makes the usual conversions from the formats we do keep.
     saved_.push_back({format, nullptr});
     saved_.back().data = clipboard_.CopyData(format, data);
     if (saved_.back().data == nullptr) saved_.pop_back();

@@ -31,6 +31,7 @@ class DeliveryClaim {
 void HookEngine::Load(unsigned optionsUpdateMessage) noexcept {
   settings_ = SettingsCopy{};
   ResetTypedText(typed_);
+  deadKey_ = DeadKeyState{};
   optionsUpdateMessage_ = optionsUpdateMessage;
   LoadSharedSettings(seams_.block, settings_);
 }
@@ -72,7 +73,7 @@ void HookEngine::TimerFired(WindowRef window, std::uintptr_t id) noexcept {
 
 void HookEngine::OnKeyEvent(std::uintptr_t wParam, std::intptr_t lParam) noexcept {
   const auto keyData = static_cast<std::uint32_t>(lParam);
-  if (HandleKeyEvent(typed_, settings_, seams_.keyboard, static_cast<unsigned>(wParam), keyData)) {
+  if (HandleKeyEvent(typed_, deadKey_, settings_, seams_.keyboard, static_cast<unsigned>(wParam), keyData)) {
     RunHotKey();
   }
 }

@@ -17,6 +17,7 @@
 #include "SettingsCopy.h"
 #include "TimerSeam.h"
 #include "TypedText.h"
+#include "TypingCapture.h"
 
 namespace tarvok {
 
@@ -81,6 +82,7 @@ class HookEngine {
   EngineSeams seams_;
   SettingsCopy settings_{};
   TypedTextBuffer typed_{};
+  DeadKeyState deadKey_{};
   unsigned optionsUpdateMessage_ = 0;
   ResultDelivery delivery_;
   // Set while one thread of the process works on the delivery; another

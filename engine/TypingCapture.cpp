@@ -17,14 +17,34 @@ bool IsHotKey(const SettingsCopy& settings, KeyboardSeam& keyboard, unsigned vir
          HotKeyModifiersMatch(keyboard, settings.HotKeyModifiers);
 }
 
-void CaptureCharacter(TypedTextBuffer& buffer, KeyboardSeam& keyboard, unsigned virtualKey) noexcept {
+bool IsModifierKey(unsigned virtualKey) noexcept {
+  return (virtualKey >= kVkShift && virtualKey <= kVkMenu) || virtualKey == kVkCapital ||
+         (virtualKey >= 0xA0 && virtualKey <= 0xA5);  // left and right Shift, Ctrl, Alt
+}
+
+void CaptureCharacter(TypedTextBuffer& buffer, DeadKeyState& deadKey, KeyboardSeam& keyboard,
+                      unsigned virtualKey) noexcept {
   if (virtualKey == kVkBack) return;  // the message hook erases on Backspace
+  if (deadKey.pending) {
+    // Translating this key here would take the accent the program is about
+    // to combine with it. Modifiers (Shift for a capital) do not end it.
+    if (!IsModifierKey(virtualKey)) deadKey.pending = false;
+    return;
+  }
   const unsigned scanCode = keyboard.ScanCodeOf(virtualKey);
   if (scanCode == 0) return;
   KeyboardState state{};
   if (!keyboard.GetKeyboardState(state)) return;
   std::uint16_t translated = 0;
-  if (keyboard.ToAscii(virtualKey, scanCode, state, translated) != 1) return;
+  const int count = keyboard.ToAscii(virtualKey, scanCode, state, translated);
+  if (count < 0) {
+    // Our translation started the dead key in the layout; a second one ends
+    // it again, so that the program's own translation starts it afresh.
+    keyboard.ToAscii(virtualKey, scanCode, state, translated);
+    deadKey.pending = true;
+    return;
+  }
+  if (count != 1) return;
   const auto ch = static_cast<unsigned char>(translated & 0xFF);
   if (ch < 32) {
     ResetTypedText(buffer);
@@ -41,11 +61,11 @@ bool HotKeyModifiersMatch(KeyboardSeam& keyboard, std::uint8_t modifiers) noexce
          IsDown(keyboard, kVkControl) == ((modifiers & kModCtrl) != 0);
 }
 
-bool HandleKeyEvent(TypedTextBuffer& buffer, const SettingsCopy& settings,
+bool HandleKeyEvent(TypedTextBuffer& buffer, DeadKeyState& deadKey, const SettingsCopy& settings,
                     KeyboardSeam& keyboard, unsigned virtualKey, std::uint32_t keyData) noexcept {
   if (keyData & kKeyReleasedBit) return false;
   const bool trigger = IsHotKey(settings, keyboard, virtualKey);
-  CaptureCharacter(buffer, keyboard, virtualKey);
+  CaptureCharacter(buffer, deadKey, keyboard, virtualKey);
   return trigger;
 }
 

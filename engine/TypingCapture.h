@@ -21,10 +21,17 @@ inline constexpr unsigned kWmMButtonDown = 0x0207;
 // kModCtrl) are held, no more and no fewer.
 bool HotKeyModifiersMatch(KeyboardSeam& keyboard, std::uint8_t modifiers) noexcept;
 
+// ToAscii keeps a pending dead key (an accent waiting for its letter) in the
+// thread's keyboard layout, the same state the program's own translation
+// uses. The capture must leave that state as it found it.
+struct DeadKeyState {
+  bool pending = false;  // the program is composing: its next key is left alone
+};
+
 // One keyboard-hook event (HC_ACTION only). Records the key's character and
 // returns whether the event is the hot key; the caller then runs the
 // hot-key sequence.
-bool HandleKeyEvent(TypedTextBuffer& buffer, const SettingsCopy& settings,
+bool HandleKeyEvent(TypedTextBuffer& buffer, DeadKeyState& deadKey, const SettingsCopy& settings,
                     KeyboardSeam& keyboard, unsigned virtualKey, std::uint32_t keyData) noexcept;
 
 // One message seen by the message hook (HC_ACTION only).

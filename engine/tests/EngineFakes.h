@@ -32,6 +32,13 @@ class FakeKeyboard final : public KeyboardSeam {
     return true;
   }
   int ToAscii(unsigned virtualKey, unsigned, const KeyboardState& keys, std::uint16_t& out) noexcept override {
+    ++translateCalls[virtualKey];
+    if (deadKeys.count(virtualKey)) {
+      // The layout's pending accent: set by the first press, ended by a second.
+      layoutAccent = !layoutAccent;
+      out = '^';
+      return layoutAccent ? -1 : 2;
+    }
     const auto found = translations.find(virtualKey);
     if (found == translations.end()) return 0;
     // With Ctrl, letters give control codes and other keys nothing, as in
@@ -63,6 +70,9 @@ class FakeKeyboard final : public KeyboardSeam {
   KeyboardState state{};
   std::map<unsigned, std::uint16_t> translations = DefaultTranslations();
   std::map<unsigned, bool> noScanCode;
+  std::map<unsigned, bool> deadKeys;
+  std::map<unsigned, int> translateCalls;
+  bool layoutAccent = false;  // a dead key waits in the layout
   int translateCount = 1;
   bool stateFails = false;
   int keyStateCalls = 0;

@@ -26,12 +26,13 @@ class TypingCaptureTest : public ::testing::Test {
     settings.HotKeyModifiers = kModCtrl;
   }
   bool Press(unsigned vk, std::uint32_t data = kPress) {
-    return HandleKeyEvent(buffer, settings, keyboard, vk, data);
+    return HandleKeyEvent(buffer, deadKey, settings, keyboard, vk, data);
   }
   void Type(const std::string& keys) {
     for (const char c : keys) Press(static_cast<unsigned char>(c));
   }
   TypedTextBuffer buffer;
+  DeadKeyState deadKey;
   SettingsCopy settings;
   FakeKeyboard keyboard;
 };
@@ -154,6 +155,20 @@ INSTANTIATE_TEST_SUITE_P(
                       // Backspace is the message hook's: the keyboard hook ignores it.
                       KeyEffectCase{"BackspaceIgnoredHere", kVkBack, 1, false, "12"}),
     [](const auto& tested) { return std::string(tested.param.name); });
+
+TEST_F(TypingCaptureTest, DeadKeyIsLeftToTheProgram) {
+  constexpr unsigned kVkAccent = 0xDD;
+  keyboard.deadKeys[kVkAccent] = true;
+  Type("2");
+  Press(kVkAccent);
+  EXPECT_FALSE(keyboard.layoutAccent);  // the layout is as the program expects it
+  EXPECT_EQ(keyboard.translateCalls[kVkAccent], 2);
+  Press(kVkShift);  // Shift for a capital keeps the accent waiting
+  Press('E');       // the program combines this key: not translated here
+  EXPECT_EQ(keyboard.translateCalls['E'], 0);
+  Type("3");
+  EXPECT_EQ(ReadTypedText(buffer), "23");
+}
 
 TEST_F(TypingCaptureTest, FailingKeyboardStateRecordsNothing) {
   keyboard.stateFails = true;
