@@ -258,6 +258,40 @@ TEST_F(ControllerTest, TrayDoubleClickShowsOptionsAndTitleBarCloseOnlyHides) {
   EXPECT_FALSE(installation.Ended(0, 0));
 }
 
+// Whether the shell shows an icon of this window: modifying only its tip
+// succeeds exactly when the icon exists.
+bool TrayIconShown(HWND form) {
+  NOTIFYICONDATAA record{};
+  record.cbSize = kBasicRecordSize;
+  record.hWnd = form;
+  record.uID = kTrayIconId;
+  record.uFlags = NIF_TIP;
+  std::strcpy(record.szTip, kTrayTip);
+  return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+}
+
+TEST_F(ControllerTest, IconComesBackWhenTheTaskbarIsRecreated) {
+  Installation installation("tarvok-taskbar", true);
+  installation.Start();
+  HWND form = installation.Form();
+  ASSERT_TRUE(WaitFor(HooksStarted));
+  ASSERT_TRUE(WaitFor([&] { return TrayIconShown(form); }));
+
+  // What a shell restart does to every icon: it forgets them.
+  NOTIFYICONDATAA record{};
+  record.cbSize = kBasicRecordSize;
+  record.hWnd = form;
+  record.uID = kTrayIconId;
+  Shell_NotifyIconA(NIM_DELETE, &record);
+  ASSERT_FALSE(TrayIconShown(form));
+
+  PostMessageA(form, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return TrayIconShown(form); }));
+
+  PostMessageA(form, WM_COMMAND, kCmdExit, 0);
+  EXPECT_TRUE(installation.Ended(0, kWaitMs));
+}
+
 TEST_F(ControllerTest, SecondCopyEndsAtOnceAndTheFirstKeepsWorking) {
   Installation installation("tarvok-twice", true);
   installation.Start();
