@@ -145,16 +145,26 @@ unsigned short ControlWord() {
   return word;
 }
 
-TEST(Win32Plugin, PassesTheValueAndLayoutAndKeepsTheControlWord) {
+unsigned short ExceptionFlags() {
+  unsigned short status = 0;
+  asm volatile("fnstsw %0" : "=m"(status));
+  return status & 0x3F;
+}
+
+TEST(Win32Plugin, PassesTheValueAndLayoutAndKeepsTheFpuEnvironment) {
   Win32Plugin plugin;
   ASSERT_TRUE(plugin.Load(PluginFile())) << PluginFile();
+  asm volatile("fnclex\n\tfld1\n\tfldz\n\tfdivrp\n\tfstp %%st(0)" : : : "st");  // a masked 1/0: ZE set
   const unsigned short before = ControlWord();
+  const unsigned short flagsBefore = ExceptionFlags();
   char expected[32];
   std::snprintf(expected, sizeof expected, "<1234.50|%04X>",
                 static_cast<unsigned>(reinterpret_cast<UINT_PTR>(GetKeyboardLayout(0)) & 0xFFFF));
   EXPECT_EQ(ConvertValueToLine(plugin, 1234.5L).value_or("<none>"), expected);
   EXPECT_EQ(ConvertValueToLine(plugin, -0.25L).value_or("<none>").substr(0, 7), "<-0.25|");
   EXPECT_EQ(ControlWord(), before);
+  EXPECT_EQ(ExceptionFlags(), flagsBefore);
+  EXPECT_NE(flagsBefore & 0x04, 0);
   plugin.Unload();
   EXPECT_EQ(plugin.Convert(1.0L), nullptr);
 }

@@ -21,17 +21,21 @@ SYSTEMTIME ToSystemTime(const LocalTime& time) noexcept {
   return st;
 }
 
-// The plug-in is outside code: whatever it does to the x87 control word must
-// not stay behind in the program we run in.
-class FpuControlWordKeeper {
+// The plug-in is outside code: whatever it does to the x87 unit (control
+// word, exception flags) must not stay behind in the program we run in. The
+// whole environment is put back, flags included, so a flag the plug-in left
+// cannot trap later in a program that runs with exceptions unmasked.
+class FpuEnvironmentKeeper {
  public:
-  FpuControlWordKeeper() noexcept { asm volatile("fnstcw %0" : "=m"(saved_)); }
-  ~FpuControlWordKeeper() { asm volatile("fclex\n\tfldcw %0" : : "m"(saved_)); }
-  FpuControlWordKeeper(const FpuControlWordKeeper&) = delete;
-  FpuControlWordKeeper& operator=(const FpuControlWordKeeper&) = delete;
+  FpuEnvironmentKeeper() noexcept { asm volatile("fnstenv %0\n\tfldenv %0" : "+m"(saved_)); }
+  ~FpuEnvironmentKeeper() { asm volatile("fldenv %0" : : "m"(saved_)); }
+  FpuEnvironmentKeeper(const FpuEnvironmentKeeper&) = delete;
+  FpuEnvironmentKeeper& operator=(const FpuEnvironmentKeeper&) = delete;
 
  private:
-  unsigned short saved_ = 0;
+  struct {
+    unsigned char bytes[28];  // the 32-bit protected-mode layout
+  } saved_{};
 };
 
 }  // namespace
@@ -111,7 +115,7 @@ bool Win32Plugin::Load(const std::string& fileName) noexcept {
 
 const char* Win32Plugin::Convert(long double value) noexcept {
   if (convert_ == nullptr) return nullptr;
-  const FpuControlWordKeeper keeper;
+  const FpuEnvironmentKeeper keeper;
   return convert_(value, GetKeyboardLayout(0));
 }
 
