@@ -34,6 +34,12 @@ bool BlockExists() {
 
 class WorkUnitTest : public ::testing::Test {
  protected:
+  // A controller that was just told to exit may still hold the block for a
+  // moment; these tests need the name free.
+  void SetUp() override {
+    for (int wait = 0; wait < 50 && BlockExists(); ++wait) Sleep(100);
+    ASSERT_FALSE(BlockExists()) << "another program holds the settings block";
+  }
   void TearDown() override { work.StopWork(); }
   RecordingReporter reporter;
   WorkUnit work{reporter};
