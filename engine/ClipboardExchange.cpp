@@ -55,7 +55,12 @@ bool ClipboardExchange::SaveClipboard(WindowRef window) {
   DiscardSavedClipboard();
   if (!OpenWithRetry(window)) return false;
   OpenedClipboard opened(clipboard_);
-  SaveFormats();
+  try {
+    SaveFormats();
+  } catch (...) {
+    DiscardSavedClipboard();  // out of memory: the clipboard stays as it is
+    throw;
+  }
   holding_ = true;
   clipboard_.Empty();
   return true;
