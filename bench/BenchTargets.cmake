@@ -12,7 +12,8 @@ if(NOT WIN32)
   # Our evaluator and the three peers behind one interface.
   add_library(tarvok_bench_peers STATIC
     ${bench_dir}/PeerEvaluators.cpp ${bench_dir}/PeerMuparser.cpp ${bench_dir}/PeerMuparserx.cpp ${bench_dir}/PeerQalculate.cpp ${bench_dir}/PeerTarvok.cpp
-    ${bench_dir}/PeerTiming.cpp ${bench_dir}/Statistics.cpp)
+    ${bench_dir}/QalculatePrinted.cpp
+    ${bench_dir}/PeerTiming.cpp ${bench_dir}/Statistics.cpp ${bench_dir}/ValueCheck.cpp)
   target_include_directories(tarvok_bench_peers PUBLIC ${bench_dir})
   target_link_libraries(tarvok_bench_peers PUBLIC calc_result PkgConfig::BENCH_PEERS)
   tarvok_warnings(tarvok_bench_peers)
@@ -28,6 +29,8 @@ if(NOT WIN32)
 
   tarvok_add_test(bench_peers_test
     SOURCES ${bench_dir}/tests/StatisticsTest.cpp ${bench_dir}/tests/CommonSetTest.cpp
+            ${bench_dir}/tests/ValueCheckTest.cpp ${bench_dir}/tests/PeerTimingTest.cpp
+            ${bench_dir}/tests/QalculatePrintedTest.cpp
     LIBS tarvok_bench_peers LABELS bench)
 
   find_package(Python3 COMPONENTS Interpreter QUIET)

@@ -6,37 +6,14 @@
 // otherwise stay a symbol).
 #include <libqalculate/qalculate.h>
 
-#include <cstdlib>
-
 #include "PeerEvaluator.h"
+#include "QalculatePrinted.h"
 
 namespace tarvok::bench {
 namespace {
 
 constexpr int kSignificantDigits = 20;
 constexpr int kTimeLimitMs = 10000;
-
-// The printed value, read past an approximation sign and a Unicode minus.
-bool ReadPrinted(const std::string& printed, long double& value) {
-  constexpr std::string_view kApproximately = "\xE2\x89\x88", kMinus = "\xE2\x88\x92";
-  std::string plain;
-  for (std::size_t at = 0; at < printed.size();) {
-    const std::string_view rest = std::string_view(printed).substr(at);
-    if (rest.starts_with(kApproximately)) {
-      at += kApproximately.size();
-    } else if (rest.starts_with(kMinus)) {
-      plain += '-';
-      at += kMinus.size();
-    } else if (printed[at] == ' ') {
-      ++at;
-    } else {
-      plain += printed[at++];
-    }
-  }
-  char* end = nullptr;
-  value = std::strtold(plain.c_str(), &end);
-  return !plain.empty() && end == plain.c_str() + plain.size();
-}
 
 class QalculateEvaluator final : public PeerEvaluator {
  public:
@@ -57,13 +34,13 @@ class QalculateEvaluator final : public PeerEvaluator {
 
   bool Run(const std::string& text) override {
     long double value;
-    return ReadPrinted(Print(text), value);
+    return ReadQalculatePrinted(Print(text), value);
   }
 
   Evaluation Evaluate(const std::string& text) override {
     Evaluation result;
     const std::string printed = Print(text);
-    result.ok = ReadPrinted(printed, result.value);
+    result.ok = ReadQalculatePrinted(printed, result.value);
     if (!result.ok) result.error = std::string("printed \"").append(printed).append("\"");
     return result;
   }

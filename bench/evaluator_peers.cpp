@@ -21,6 +21,7 @@
 #include "PeerEvaluator.h"
 #include "PeerTiming.h"
 #include "Statistics.h"
+#include "ValueCheck.h"
 
 namespace tarvok::bench {
 namespace {
@@ -70,12 +71,6 @@ std::string Shown(const std::string& text) {
                " characters)"});
 }
 
-std::string Number(long double value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.10Lf", value);
-  return buffer;
-}
-
 std::string Nanoseconds(double ns) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, ns < 100 ? "%.1f" : "%.0f", ns);
@@ -100,30 +95,6 @@ Counts ReadInstructionCounts(const std::string& path) {
   return counts;
 }
 
-struct Disagreement {
-  std::size_t evaluator, text;
-  std::string what;
-};
-
-std::vector<Disagreement> CheckValues(const std::vector<std::unique_ptr<PeerEvaluator>>& evaluators,
-                                      const std::vector<std::string>& texts, std::vector<long double>& ours) {
-  std::vector<Disagreement> disagreements;
-  for (std::size_t t = 0; t < texts.size(); ++t) {
-    const Evaluation reference = evaluators[0]->Evaluate(texts[t]);
-    ours.push_back(reference.value);
-    if (!reference.ok) disagreements.push_back({0, t, Join({"ours refused it: ", reference.error})});
-    for (std::size_t e = 1; e < evaluators.size(); ++e) {
-      const Evaluation theirs = evaluators[e]->Evaluate(texts[t]);
-      if (!theirs.ok) {
-        disagreements.push_back({e, t, Join({"refused: ", theirs.error})});
-      } else if (reference.ok && !AgreeToTenDecimals(reference.value, theirs.value)) {
-        disagreements.push_back({e, t, Join({"gives ", Number(theirs.value), ", ours ", Number(reference.value)})});
-      }
-    }
-  }
-  return disagreements;
-}
-
 void PrintTables(const std::vector<std::unique_ptr<PeerEvaluator>>& evaluators,
                  const std::vector<std::string>& texts, const std::vector<long double>& ours,
                  const TimingTable& ns, const Counts& counts, const std::vector<Disagreement>& disagreements,
@@ -136,7 +107,7 @@ void PrintTables(const std::vector<std::unique_ptr<PeerEvaluator>>& evaluators,
   for (std::size_t e = 0; e < evaluators.size(); ++e) std::printf("---:|");
   std::printf("\n");
   for (std::size_t t = 0; t < texts.size(); ++t) {
-    std::printf("| %zu | %s | %s |", t + 1, Shown(texts[t]).c_str(), Number(ours[t]).c_str());
+    std::printf("| %zu | %s | %s |", t + 1, Shown(texts[t]).c_str(), TenDecimals(ours[t]).c_str());
     for (std::size_t e = 0; e < evaluators.size(); ++e) {
       std::printf(" %s", Nanoseconds(ns[e][t]).c_str());
       if (e > 0) std::printf(" (%s)", Ratio(ns[e][t] / ns[0][t]).c_str());
@@ -205,10 +176,9 @@ int Run(int argc, char** argv) {
     RunForInstructionCounts(evaluators, texts);
     return 0;
   }
-  std::vector<long double> ours;
-  const std::vector<Disagreement> disagreements = CheckValues(evaluators, texts, ours);
+  const ValueCheck check = CheckValues(evaluators, texts);
   const TimingTable ns = TimeAll(evaluators, texts, options.plan);
-  PrintTables(evaluators, texts, ours, ns, ReadInstructionCounts(options.instructionsPath), disagreements,
+  PrintTables(evaluators, texts, check.ours, ns, ReadInstructionCounts(options.instructionsPath), check.disagreements,
               options.plan);
   if (!options.dataPath.empty()) WriteData(options.dataPath, evaluators, texts, ns);
   return 0;

@@ -453,10 +453,16 @@ class Report:
             )
             self.resident_table()
             self.add(
+                f"One calculation round (Escape, typing, hot key, paste, end of the delivery) took "
+                f"{self.resident.get('calculation_ms', '?')} ms on average, one opening and closing of the options "
+                f"window {self.resident.get('opening_ms', '?')} ms.",
+                "",
+            )
+            self.add(
                 "The working-set trim (`SetProcessWorkingSetSize` with -1, -1 at the end of start-up and when "
                 "the options window is put away) does nothing under Wine, so the working set after the trim "
-                "equals the one before; on Windows the trim pages the idle controller out and its working set "
-                "falls to a few hundred KiB until it is next used.",
+                "equals the one before (Wine keeps the pages; the peak shows the same). On Windows the trim "
+                "removes what it can from the working set; that figure can only be taken on Windows.",
                 "",
             )
 

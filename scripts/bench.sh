@@ -196,6 +196,7 @@ wine_benchmarks() {
 
   say "tarvok.exe over $calculations calculations and $openings openings of the options window"
   wine reg delete 'HKCU\Software\Quorvane\Tarvok' /f >/dev/null 2>&1 || true
+  rm -f "$bin/log.txt"  # the calculation log of the last run
   start_program "$bin/tarvok.exe"
   controller_pid=$started_pid
   wine "$bin/tarvok-probe.exe" wait-window TMainForm 30000 >/dev/null

@@ -61,6 +61,24 @@ class Compose(unittest.TestCase):
         self.assertTrue(rows["| tarvok.exe under 1 MB"].endswith("| yes |"))
         self.assertIn("+68 us", rows["| Hooks add no delay a person could feel (added microseconds per key under Wine)"])
 
+    def test_growth_over_the_long_runs_is_a_missed_target(self):
+        lines = []
+        for checkpoint, handles, private in (("calculations_warm", 32, 4700), ("calculations_done", 32, 4700),
+                                              ("openings_warm", 37, 7200), ("openings_done", 39, 9300)):
+            for process in ("tarvok", "target"):
+                lines.append(f"{checkpoint}.{process}.handles={handles}")
+                lines.append(f"{checkpoint}.{process}.linux_private_kb={private}")
+        with tempfile.TemporaryDirectory() as results:
+            with open(os.path.join(results, "resident.txt"), "w", encoding="utf-8") as resident:
+                resident.write("\n".join(lines) + "\n")
+            text = report.Report(results).compose()
+        rows = {line.split(" | ")[0]: line for line in text.splitlines() if line.startswith("| ")}
+        handles = rows["| No growth of handles over the long runs (tarvok.exe and the target, after the warm-up)"]
+        self.assertIn("+0, +0, +2, +2", handles)
+        self.assertTrue(handles.endswith("| **no** |"))
+        memory = rows["| No growth of memory over the long runs (private KiB, same order)"]
+        self.assertTrue(memory.endswith("| **no** |"))
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -115,11 +115,13 @@ int Run(int argc, char** argv) {
     return 1;
   }
   const PerfClock clock;
+  const double calculationsStart = clock.NowMicroseconds();
   for (int n = 1; n <= calculations; ++n) {
     if (!Calculate(target, n, clock)) return 1;
     if (n == kWarmUpRounds) Checkpoint("calculations_warm", controller, target.Window());
   }
   Checkpoint("calculations_done", controller, target.Window());
+  const double openingsStart = clock.NowMicroseconds();
   for (int n = 1; n <= openings; ++n) {
     if (!OpenAndCloseOptions(controller)) {
       std::fprintf(stderr, "opening %d of the options window did not open or close it\n", n);
@@ -127,8 +129,10 @@ int Run(int argc, char** argv) {
     }
     if (n == kWarmUpRounds) Checkpoint("openings_warm", controller, target.Window());
   }
+  const double openingsEnd = clock.NowMicroseconds();
   Checkpoint("openings_done", controller, target.Window());
-  std::printf("calculations=%d\nopenings=%d\n", calculations, openings);
+  std::printf("calculations=%d\nopenings=%d\ncalculation_ms=%.0f\nopening_ms=%.0f\n", calculations, openings,
+              (openingsStart - calculationsStart) / 1000 / calculations, (openingsEnd - openingsStart) / 1000 / openings);
   return 0;
 }
 
