@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "WindowText.h"
+
 namespace {
 
 constexpr int kClientWidth = 384;
@@ -47,14 +49,6 @@ std::vector<WORD> EmptyDialogTemplate() {
   words.push_back(8);  // points
   AppendWide(words, L"MS Sans Serif");
   return words;
-}
-
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return text;
 }
 
 }  // namespace
@@ -179,7 +173,7 @@ void TAbout::FitLabelToText(HWND label) {
   if (dc == nullptr) return;
   auto* font = reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0));
   HGDIOBJ previous = font != nullptr ? SelectObject(dc, font) : nullptr;
-  const std::string text = WindowText(label);
+  const std::string text = tarvok::WindowText(label);
   SIZE extent{};
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   if (previous != nullptr) SelectObject(dc, previous);
@@ -289,4 +283,4 @@ void TAbout::SetOkText(const std::string& text) {
   if (Button1 != nullptr) SetWindowTextA(Button1, text.c_str());
 }
 
-std::string TAbout::CreditsText() const { return Memo1 != nullptr ? WindowText(Memo1) : std::string(); }
+std::string TAbout::CreditsText() const { return Memo1 != nullptr ? tarvok::WindowText(Memo1) : std::string(); }

@@ -9,6 +9,7 @@
 #include "RegistryNames.h"
 #include "UOneInstanceMay.h"
 #include "UserSettingsStore.h"
+#include "WindowText.h"
 
 using namespace tarvok;
 
@@ -27,14 +28,6 @@ constexpr UINT kLanguageMenuPosition = 3;  // Options, Disable, separator, Langu
 // its own, so the thread's key state can lag behind; the physical state
 // settles it.
 bool CtrlHeld() { return GetKeyState(VK_CONTROL) < 0 || GetAsyncKeyState(VK_CONTROL) < 0; }
-
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return text;
-}
 
 }  // namespace
 

@@ -9,20 +9,17 @@
 
 #include "FpuEnvironment.h"
 #include "NumberText.h"
+#include "EvaluatorTestSupport.h"
 #include "SafeCalc.h"
 
 namespace tarvok {
 namespace {
 
-constexpr long double kPi = 3.14159265358979323846264338327950288L;
-constexpr long double kInf = std::numeric_limits<long double>::infinity();
-
-long double Evaluate(const std::string& typed) { return EvaluateText(typed + " "); }
-
-struct ValueCase {
-  const char* typed;
-  long double value;
-};
+using testing::Evaluate;
+using testing::ExpectValues;
+using testing::kInf;
+using testing::kPi;
+using testing::ValueCase;
 
 const ValueCase kCalls[] = {
     {"sqrt(16)", 4}, {"Sqrt(6.25)", 2.5}, {"COS(0)", 1},
@@ -44,12 +41,7 @@ const ValueCase kCalls[] = {
     {"SIN (1)", 1}, {"sin(pi/2)", 1}, {"2*SQR(3)+1", 19},
 };
 
-TEST(FunctionTest, ValuesOfCalls) {
-  for (const ValueCase& c : kCalls) {
-    SCOPED_TRACE(c.typed);
-    EXPECT_EQ(Evaluate(c.typed), c.value);
-  }
-}
+TEST(FunctionTest, ValuesOfCalls) { ExpectValues(kCalls); }
 
 struct ErrorCase {
   const char* typed;

@@ -6,20 +6,17 @@
 #include <limits>
 #include <string>
 
+#include "EvaluatorTestSupport.h"
 #include "SafeCalc.h"
 
 namespace tarvok {
 namespace {
 
-constexpr long double kPi = 3.14159265358979323846264338327950288L;
-constexpr long double kInf = std::numeric_limits<long double>::infinity();
-
-long double Evaluate(const std::string& typed) { return EvaluateText(typed + " "); }
-
-struct ValueCase {
-  const char* typed;
-  long double value;
-};
+using testing::Evaluate;
+using testing::ExpectValues;
+using testing::kInf;
+using testing::kPi;
+using testing::ValueCase;
 
 // Exact results: compared bit for bit.
 const ValueCase kValues[] = {
@@ -40,12 +37,7 @@ const ValueCase kValues[] = {
     {"ARTH(1)*ARTH(1)", kInf}, {"1/ARTH(1)", 0},
 };
 
-TEST(LanguageTest, ValuesOfTypedTexts) {
-  for (const ValueCase& c : kValues) {
-    SCOPED_TRACE(c.typed);
-    EXPECT_EQ(Evaluate(c.typed), c.value);
-  }
-}
+TEST(LanguageTest, ValuesOfTypedTexts) { ExpectValues(kValues); }
 
 struct ErrorCase {
   const char* typed;
