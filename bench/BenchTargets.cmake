@@ -48,7 +48,8 @@ if(WIN32)
   tarvok_warnings(tarvok-bench-empty)
 
   add_library(tarvok_bench_win STATIC
-    ${bench_dir}/Statistics.cpp ${bench_dir}/win/ProcessCounters.cpp ${bench_dir}/win/TargetField.cpp)
+    ${bench_dir}/Statistics.cpp ${bench_dir}/win/LinuxProc.cpp ${bench_dir}/win/ProcessCounters.cpp
+    ${bench_dir}/win/TargetField.cpp)
   target_include_directories(tarvok_bench_win PUBLIC ${bench_dir} ${bench_dir}/win)
   target_link_libraries(tarvok_bench_win PUBLIC tarvok_contract psapi user32 ntdll)
   tarvok_warnings(tarvok_bench_win)

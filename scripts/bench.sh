@@ -3,7 +3,7 @@
 # pick instead. Installs what it needs, builds in release mode, runs every
 # benchmark in one go and rewrites its own part of BENCHMARKS.md (between the
 # bench.sh markers; the other sections stay as they are) and the chart
-# docs/bench.png. Not part of the test command: it takes a quarter of an hour,
+# docs/bench.png. Not part of the test command: it takes some twenty-five minutes,
 # most of it the long runs of the resident program under Wine.
 #
 #   scripts/bench.sh
@@ -186,13 +186,14 @@ wine_benchmarks() {
   say "typing cost of the hooks, $keys keys per state, quiet window"
   start_program "$bin/tarvok-bench-quiet.exe"
   focus "Tarvok Bench Quiet"
-  (cd "$bin" && wine tarvok-bench-typing.exe calc.dll tarvok-bench-empty.dll TarvokBenchQuiet "$keys" 100) \
-    >"$results/typing-quiet.txt"
+  (cd "$bin" && wine tarvok-bench-typing.exe calc.dll tarvok-bench-empty.dll TarvokBenchQuiet "$keys" 100 \
+    "$started_pid") >"$results/typing-quiet.txt"
   say "typing cost of the hooks, $keys keys per state, the Edit field of tarvok-target"
   start_program "$bin/tarvok-target.exe" "Tarvok Bench Target"
+  local target_pid=$started_pid
   focus "Tarvok Bench Target"
-  (cd "$bin" && wine tarvok-bench-typing.exe calc.dll tarvok-bench-empty.dll "Tarvok Bench Target" "$keys" 100) \
-    >"$results/typing-edit.txt"
+  (cd "$bin" && wine tarvok-bench-typing.exe calc.dll tarvok-bench-empty.dll "Tarvok Bench Target" "$keys" 100 \
+    "$target_pid") >"$results/typing-edit.txt"
 
   say "tarvok.exe over $calculations calculations and $openings openings of the options window"
   wine reg delete 'HKCU\Software\Quorvane\Tarvok' /f >/dev/null 2>&1 || true
@@ -201,7 +202,6 @@ wine_benchmarks() {
   controller_pid=$started_pid
   wine "$bin/tarvok-probe.exe" wait-window TMainForm 30000 >/dev/null
   sleep 3  # start-up ends with the trim after the window exists
-  local target_pid=${wine_pids[1]}
   focus "Tarvok Bench Target"
   wine "$bin/tarvok-bench-resident.exe" "Tarvok Bench Target" "$calculations" "$openings" \
     "$controller_pid" "$target_pid" >"$results/resident.txt"

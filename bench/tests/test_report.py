@@ -68,10 +68,17 @@ class Compose(unittest.TestCase):
             for process in ("tarvok", "target"):
                 lines.append(f"{checkpoint}.{process}.handles={handles}")
                 lines.append(f"{checkpoint}.{process}.linux_private_kb={private}")
+        lines += ["trend.calculations.1000=7080 37 5744 32", "trend.calculations.200=7080 37 4800 32",
+                  "trend.openings.10=7216 37 5744 32"]
         with tempfile.TemporaryDirectory() as results:
             with open(os.path.join(results, "resident.txt"), "w", encoding="utf-8") as resident:
                 resident.write("\n".join(lines) + "\n")
             text = report.Report(results).compose()
+        trend = [line for line in text.splitlines() if line.startswith("| 200 ") or line.startswith("| 1000 ")
+                 or line.startswith("| 10 openings")]
+        self.assertEqual(trend, ["| 200 calculations | 7080 | 37 | 4800 | 32 |",
+                                 "| 1000 calculations | 7080 | 37 | 5744 | 32 |",
+                                 "| 10 openings of the options window | 7216 | 37 | 5744 | 32 |"])
         rows = {line.split(" | ")[0]: line for line in text.splitlines() if line.startswith("| ")}
         handles = rows["| No growth of handles over the long runs (tarvok.exe and the target, after the warm-up)"]
         self.assertIn("+0, +0, +2, +2", handles)

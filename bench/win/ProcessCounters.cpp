@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "LinuxProc.h"
 #include "ScopedHandle.h"
 
 namespace tarvok::bench {
@@ -38,14 +39,7 @@ unsigned long CountHandles(DWORD processId) {
 
 // "VmRSS:     1234 kB" and the like from /proc/<pid>/status.
 void ReadLinuxMemory(unsigned long linuxProcessId, ProcessCounters& counters) {
-  if (linuxProcessId == 0) return;
-  const std::string path = "Z:\\proc\\" + std::to_string(linuxProcessId) + "\\status";
-  ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  if (!file) return;
-  std::string text;
-  char chunk[4096];
-  DWORD read = 0;
-  while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) text.append(chunk, read);
+  const std::string text = ReadLinuxProcFile(linuxProcessId, "status");
   const auto field = [&](const char* name) -> unsigned long {
     const std::size_t at = text.find(name);
     return at == std::string::npos ? 0 : std::strtoul(text.c_str() + at + std::strlen(name), nullptr, 10);

@@ -7,8 +7,9 @@
 //      Ctrl+= and waits for the pasted result and the end of the delivery,
 //   3. opens the options window with a double click on the tray icon's
 //      message and closes it from the title bar, again and again,
-// and prints both processes' counters at each checkpoint. Growth between
-// the checkpoint after the first few rounds and the last one is a leak.
+// and prints both processes' counters at each checkpoint, and a trend line
+// every 100 calculations and every 10 openings ("trend.<phase>.<n>=" the
+// controller's private KiB and handles, then the target's).
 //
 // Every calculation starts after Escape, a break, so that what was typed in
 // the target before (other benchmarks type there too) is not part of it.
@@ -31,6 +32,7 @@ namespace {
 constexpr char kControllerClass[] = "TMainForm";
 constexpr UINT kTrayIconMessage = WM_USER + 20;
 constexpr int kWarmUpRounds = 10;
+constexpr int kTrendSteps = 100;  // calculations between trend lines; a tenth of it for openings
 // A delivery holds the clipboard and the Ctrl and V keys for 300 ms.
 constexpr DWORD kDeliveryMs = 300;
 constexpr DWORD kWaitLimitMs = 10000;
@@ -94,6 +96,17 @@ void Checkpoint(const char* name, HWND controller, HWND target) {
   std::fflush(stdout);
 }
 
+// Private memory and handles of both processes along the way, so that a
+// steady climb (a leak) can be told from one step (a heap growing once).
+void Trend(const char* phase, int n, HWND controller, HWND target) {
+  ProcessCounters ours, theirs;
+  if (!ReadProcessCounters(controller, controllerLinuxPid, ours) || !ReadProcessCounters(target, targetLinuxPid, theirs))
+    return;
+  std::printf("trend.%s.%d=%lu %lu %lu %lu\n", phase, n, ours.linuxPrivateKb, ours.handles, theirs.linuxPrivateKb,
+              theirs.handles);
+  std::fflush(stdout);
+}
+
 int Run(int argc, char** argv) {
   if (argc < 2) {
     std::fputs("usage: tarvok-bench-resident <target window> [calculations] [openings]\n", stderr);
@@ -119,6 +132,7 @@ int Run(int argc, char** argv) {
   for (int n = 1; n <= calculations; ++n) {
     if (!Calculate(target, n, clock)) return 1;
     if (n == kWarmUpRounds) Checkpoint("calculations_warm", controller, target.Window());
+    if (n % kTrendSteps == 0 || n == calculations) Trend("calculations", n, controller, target.Window());
   }
   Checkpoint("calculations_done", controller, target.Window());
   const double openingsStart = clock.NowMicroseconds();
@@ -128,6 +142,7 @@ int Run(int argc, char** argv) {
       return 1;
     }
     if (n == kWarmUpRounds) Checkpoint("openings_warm", controller, target.Window());
+    if (n % (kTrendSteps / 10) == 0 || n == openings) Trend("openings", n, controller, target.Window());
   }
   const double openingsEnd = clock.NowMicroseconds();
   Checkpoint("openings_done", controller, target.Window());

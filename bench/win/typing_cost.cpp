@@ -8,8 +8,12 @@
 // after a change of state are not counted: they carry the loading or
 // unloading of the library in the target program.
 //
+// Given the Linux process id of the target (under Wine), the CPU time its
+// main thread spends per counted key is added: unlike the delays, it does
+// not grow when other programs hold the machine's cores.
+//
 //   tarvok-bench-typing <calc.dll> <empty.dll> <window class or title>
-//                       [keys per state] [keys per block]
+//                       [keys per state] [keys per block] [Linux pid of the target]
 #include <windows.h>
 
 #include <cstdio>
@@ -19,6 +23,7 @@
 #include "PerfClock.h"
 #include "ScopedHandle.h"
 #include "SettingsBlockForBench.h"
+#include "LinuxProc.h"
 #include "Statistics.h"
 #include "TargetField.h"
 #include "TypeUnit.h"
@@ -69,10 +74,16 @@ class HookInstaller {
 struct Samples {
   std::vector<double> alone;  // one key, from injection to the character
   std::vector<double> burst;  // a block typed at once, per key
+  double targetCpuMicros = 0;  // the target's main thread, counted keys only
+  int countedKeys = 0;
 };
 
+unsigned long targetLinuxPid = 0;
+
 bool TypeBlock(const TargetField& target, int keys, const PerfClock& clock, Samples& samples) {
+  double cpuStart = 0;
   for (int i = 0; i < kWarmUpKeys + keys; ++i) {
+    if (i == kWarmUpKeys) cpuStart = LinuxMainThreadCpuMicroseconds(targetLinuxPid);
     const double micros = target.TypeKey(static_cast<BYTE>('0' + i % 10), clock);
     if (micros < 0) return false;
     if (i >= kWarmUpKeys) samples.alone.push_back(micros);
@@ -82,6 +93,11 @@ bool TypeBlock(const TargetField& target, int keys, const PerfClock& clock, Samp
   const double micros = target.TypeBurst(digits, clock);
   if (micros < 0) return false;
   samples.burst.push_back(micros / keys);
+  const double cpuEnd = LinuxMainThreadCpuMicroseconds(targetLinuxPid);
+  if (cpuStart >= 0 && cpuEnd >= 0) {
+    samples.targetCpuMicros += cpuEnd - cpuStart;
+    samples.countedKeys += 2 * keys;
+  }
   return true;
 }
 
@@ -101,6 +117,8 @@ bool TypeWithHooks(const HookInstaller& installer, SettingsBlockForBench& settin
 void PrintState(const char* state, const Samples& samples) {
   std::printf("%s.alone_median_us=%.1f\n%s.alone_mean_us=%.1f\n%s.burst_median_us=%.1f\n", state,
               Median(samples.alone), state, Mean(samples.alone), state, Median(samples.burst));
+  if (samples.countedKeys > 0)
+    std::printf("%s.target_cpu_us_per_key=%.1f\n", state, samples.targetCpuMicros / samples.countedKeys);
 }
 
 int Run(int argc, char** argv) {
@@ -111,6 +129,7 @@ int Run(int argc, char** argv) {
   }
   const int keys = argc > 4 ? std::max(1, std::atoi(argv[4])) : 1000;
   const int block = argc > 5 ? std::max(1, std::atoi(argv[5])) : 100;
+  if (argc > 6) targetLinuxPid = std::strtoul(argv[6], nullptr, 10);
   SettingsBlockForBench settings;
   const HookInstaller calc(argv[1]);
   const HookInstaller empty(argv[2]);
