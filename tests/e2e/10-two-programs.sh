@@ -6,14 +6,15 @@ start_notepad
 start_target
 start_tarvok
 
-focus "$NOTEPAD"
-type_text "2*"
-focus "$TARGET"
-type_text "10+"
-focus "$NOTEPAD"
-type_text "3"
-focus "$TARGET"
-type_text "5"
+type_into() {  # window text expected-field-text
+  focus "$1"
+  type_text "$2"
+  expect_text "$1" "$3"
+}
+type_into "$NOTEPAD" "2*" "2*"
+type_into "$TARGET" "10+" "10+"
+type_into "$NOTEPAD" "3" "2*3"
+type_into "$TARGET" "5" "10+5"
 
 focus "$NOTEPAD"
 hot_key

@@ -334,6 +334,7 @@ calculate_in() {
   before=$(probe text "$window" | tr -d '\r')
   focus "$window"
   type_text "$expression"
+  expect_text "$window" "$before$expression"   # every key arrived before the hot key
   hot_key "$hotkey"
   expect_text "$window" "$before$expression$result"
   expect_log_tail "$expression=$result"

@@ -14,7 +14,12 @@ for run in $(seq "$runs"); do
     echo "run $run: passed ($((SECONDS - started)) s)"
   else
     echo "run $run: FAILED ($((SECONDS - started)) s): $(grep -E '^\s+[0-9]+ - ' <<<"$output" | tr -s ' ' | tr '\n' ';')"
-    cp "$build/Testing/Temporary/LastTest.log" "$build/e2e/failed-run-$run.log" 2>/dev/null
+    # The next run starts by removing the scenarios' folders: keep them.
+    mkdir -p "$build/e2e/failed-run-$run"
+    cp "$build/Testing/Temporary/LastTest.log" "$build/e2e/failed-run-$run/" 2>/dev/null
+    for failed in $(grep -oE 'e2e_[0-9]+' <<<"$output" | sort -u); do
+      cp -r "$build"/e2e/"${failed#e2e_}"-* "$build/e2e/failed-run-$run/" 2>/dev/null
+    done
   fi
 done
 echo "$passed of $runs runs passed"

@@ -209,18 +209,29 @@ int Title(int, Args argv) {
 // Without a window manager Wine can keep a hidden window (or its own tray
 // window) as the foreground window after X has moved the keyboard focus, and
 // then the keys go nowhere. A user would click the window; this asks for it.
+// The window counts as active only once its thread has also given the
+// keyboard focus to it or one of its children: Wine reports the new
+// foreground window while that thread is still handling the activation, and
+// keys arriving in between go to no field.
+bool HasKeyboardFocus(HWND window) {
+  if (GetForegroundWindow() != window) return false;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return false;
+  return info.hwndFocus == window || IsChild(window, info.hwndFocus);
+}
+
 int Activate(int, Args argv) {
   unsigned long limitMs = 0;
   if (!ParseLimit(argv[1], limitMs)) return 2;
   HWND window = FindOrComplain(argv[0]);
   if (!window) return 1;
   if (WaitFor(limitMs, [&] {
-        if (GetForegroundWindow() == window) return true;
-        SetForegroundWindow(window);
-        return false;
+        if (GetForegroundWindow() != window) SetForegroundWindow(window);
+        return HasKeyboardFocus(window);
       }))
     return 0;
-  std::fprintf(stderr, "'%s' did not become the foreground window within %lu ms\n", argv[0], limitMs);
+  std::fprintf(stderr, "'%s' did not take the keyboard focus within %lu ms\n", argv[0], limitMs);
   return 1;
 }
 
