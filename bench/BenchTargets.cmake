@@ -66,8 +66,10 @@ if(WIN32)
   endforeach()
 
   tarvok_add_test(bench_counters_test
-    SOURCES ${bench_dir}/tests/win/ProcessCountersTest.cpp
+    SOURCES ${bench_dir}/tests/win/ProcessCountersTest.cpp ${bench_dir}/tests/win/QuietTargetTest.cpp
     LIBS tarvok_bench_win LABELS bench)
+  target_compile_definitions(bench_counters_test PRIVATE TARVOK_BENCH_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
+  add_dependencies(bench_counters_test tarvok-bench-quiet)
 
   set_target_properties(tarvok-bench-empty tarvok-bench-attach tarvok-bench-typing tarvok-bench-resident
                         tarvok-bench-quiet

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "ProcessCounters.h"
@@ -44,6 +45,24 @@ TEST_F(OwnWindow, MemoryIsReadAndLinuxFiguresNeedAProcessId) {
   EXPECT_GE(counters.peakWorkingSetKb, counters.workingSetKb);
   EXPECT_EQ(counters.linuxResidentKb, 0u);
   EXPECT_EQ(counters.linuxPrivateKb, 0u);
+}
+
+// Under Wine the Linux side of a process is read through Z:\proc; a Windows
+// run has no such drive and skips this.
+TEST_F(OwnWindow, LinuxMemoryOfItsOwnProcessUnderWine) {
+  ScopedHandle stat(CreateFileA("Z:\\proc\\self\\stat", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                nullptr));
+  if (!stat) GTEST_SKIP() << "not under Wine";
+  char text[64] = "";
+  DWORD read = 0;
+  ASSERT_TRUE(ReadFile(stat.get(), text, sizeof text - 1, &read, nullptr));
+  const unsigned long linuxPid = std::strtoul(text, nullptr, 10);
+  ASSERT_GT(linuxPid, 0u);
+  ProcessCounters counters;
+  ASSERT_TRUE(ReadProcessCounters(window_, linuxPid, counters));
+  EXPECT_GT(counters.linuxResidentKb, 0u);
+  EXPECT_GT(counters.linuxPrivateKb, 0u);
+  EXPECT_LE(counters.linuxPrivateKb, counters.linuxResidentKb);
 }
 
 TEST(ProcessCounters, AWindowThatIsGoneIsReported) {
