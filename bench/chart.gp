@@ -4,8 +4,8 @@
 # output=<png>.
 set terminal pngcairo size 1100,520 font ",10"
 set output output
-set title "One-shot evaluation of the common expression set (median per expression, lower is better)"
-set ylabel "nanoseconds per expression"
+set title "One-shot evaluation of the common expression set (median CPU time per expression, lower is better)"
+set ylabel "nanoseconds of CPU time per expression"
 set xlabel "expression number (see BENCHMARKS.md)"
 set logscale y
 set grid ytics mytics

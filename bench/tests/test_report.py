@@ -83,7 +83,7 @@ class Compose(unittest.TestCase):
         handles = rows["| No growth of handles over the long runs (tarvok.exe and the target, after the warm-up)"]
         self.assertIn("+0, +0, +2, +2", handles)
         self.assertTrue(handles.endswith("| **no** |"))
-        memory = rows["| No growth of memory over the long runs (private KiB, same order)"]
+        memory = rows["| No growth of memory over the long runs (private KiB after the warm-up, same order)"]
         self.assertTrue(memory.endswith("| **no** |"))
 
 
