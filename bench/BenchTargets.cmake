@@ -57,10 +57,11 @@ if(WIN32)
   add_executable(tarvok-bench-attach ${bench_dir}/win/dll_attach.cpp)
   add_executable(tarvok-bench-typing ${bench_dir}/win/typing_cost.cpp)
   add_executable(tarvok-bench-resident ${bench_dir}/win/resident_resources.cpp)
+  add_executable(tarvok-bench-paste ${bench_dir}/win/paste_control.cpp)
   add_executable(tarvok-bench-quiet WIN32 ${bench_dir}/win/quiet_target.cpp)
   tarvok_warnings(tarvok-bench-quiet)
 
-  foreach(program tarvok-bench-attach tarvok-bench-typing tarvok-bench-resident)
+  foreach(program tarvok-bench-attach tarvok-bench-typing tarvok-bench-resident tarvok-bench-paste)
     target_link_libraries(${program} PRIVATE tarvok_bench_win)
     tarvok_warnings(${program})
   endforeach()
@@ -72,7 +73,7 @@ if(WIN32)
   add_dependencies(bench_counters_test tarvok-bench-quiet)
 
   set_target_properties(tarvok-bench-empty tarvok-bench-attach tarvok-bench-typing tarvok-bench-resident
-                        tarvok-bench-quiet
+                        tarvok-bench-quiet tarvok-bench-paste
     PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin
                LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 endif()

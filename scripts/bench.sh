@@ -14,6 +14,7 @@
 #   BENCH_PAIRS=1000         loads of calc.dll and of the empty DLL
 #   BENCH_CALCULATIONS=1000  calculations made with tarvok.exe running
 #   BENCH_OPENINGS=100       openings of the options window
+#   BENCH_PASTES=300         pastes without calc.dll, the control for the memory figures
 #   BENCH_WINE=0             native benchmarks only
 #   BENCH_JOBS=2             parallel build jobs
 set -euo pipefail
@@ -25,6 +26,7 @@ keys=${BENCH_KEYS:-1000}
 pairs=${BENCH_PAIRS:-1000}
 calculations=${BENCH_CALCULATIONS:-1000}
 openings=${BENCH_OPENINGS:-100}
+pastes=${BENCH_PASTES:-300}
 use_wine=${BENCH_WINE:-1}
 jobs=${BENCH_JOBS:-2}
 
@@ -69,7 +71,7 @@ build_all() {
   say "Windows release build ($windows)"
   cmake --preset windows -B "$windows" -DCMAKE_BUILD_TYPE=Release -DTARVOK_WERROR=OFF "$add" >/dev/null
   cmake --build "$windows" -j "$jobs" --target calc tarvok tarvok-target tarvok-probe tarvok-bench-empty \
-    tarvok-bench-attach tarvok-bench-typing tarvok-bench-resident tarvok-bench-quiet >/dev/null
+    tarvok-bench-attach tarvok-bench-typing tarvok-bench-resident tarvok-bench-quiet tarvok-bench-paste >/dev/null
   say "Windows build as shipped, for the sizes ($shipped, the windows preset's MinSizeRel)"
   cmake --preset windows -B "$shipped" -DTARVOK_WERROR=OFF >/dev/null
   cmake --build "$shipped" -j "$jobs" --target calc tarvok >/dev/null
@@ -194,6 +196,10 @@ wine_benchmarks() {
   focus "Tarvok Bench Target"
   (cd "$bin" && wine tarvok-bench-typing.exe calc.dll tarvok-bench-empty.dll "Tarvok Bench Target" "$keys" 100 \
     "$target_pid") >"$results/typing-edit.txt"
+
+  say "control for the memory figures: $pastes pastes into tarvok-target without calc.dll"
+  focus "Tarvok Bench Target"
+  wine "$bin/tarvok-bench-paste.exe" "Tarvok Bench Target" "$pastes" "$target_pid" >"$results/paste-control.txt"
 
   say "tarvok.exe over $calculations calculations and $openings openings of the options window"
   wine reg delete 'HKCU\Software\Quorvane\Tarvok' /f >/dev/null 2>&1 || true

@@ -86,6 +86,22 @@ class Compose(unittest.TestCase):
         memory = rows["| No growth of memory over the long runs (private KiB after the warm-up, same order)"]
         self.assertTrue(memory.endswith("| **no** |"))
 
+    def test_a_climb_the_control_shows_without_calc_dll_is_not_held_against_it(self):
+        cases = [("paste.100=4592\npaste.300=4800\n", "yes for calc.dll and tarvok.exe"),  # 1.04 KiB per paste
+                 ("paste.100=4592\npaste.300=4600\n", "**no**"),                           # control flat
+                 ("", "**no**")]                                                             # no control run
+        trend = "\n".join(f"trend.calculations.{n}=7116 37 {4736 + n} 32" for n in range(100, 1001, 100))
+        for control, verdict in cases:
+            with self.subTest(control=control), tempfile.TemporaryDirectory() as results:
+                with open(os.path.join(results, "resident.txt"), "w", encoding="utf-8") as resident:
+                    resident.write(trend + "\n")
+                with open(os.path.join(results, "paste-control.txt"), "w", encoding="utf-8") as paste:
+                    paste.write(control)
+                text = report.Report(results).compose()
+                row = next(line for line in text.splitlines() if line.startswith("| No growth of memory"))
+                self.assertIn("tarvok-target, calculations: +1.00 KiB per round", row)
+                self.assertTrue(row.endswith(f"| {verdict} |") or f"| {verdict}" in row, row)
+
 
 if __name__ == "__main__":
     unittest.main()
