@@ -50,6 +50,32 @@ TEST(FpuEnvironmentTest, CallerStateComesBackAfterEveryOutcome) {
   }
 }
 
+// Both ways back: a caller with no flags pending gets none of ours, and a
+// caller's own pending flags (here inexact and zero-divide) survive intact.
+TEST(FpuEnvironmentTest, CallerFlagsComeBackExactlyWithOrWithoutPendingFlags) {
+  const CallerControlWord caller(0x037F);
+  for (const bool callerHasFlags : {false, true}) {
+    asm volatile("fnclex");
+    if (callerHasFlags) {
+      volatile long double one = 1, zero = 0;
+      volatile long double third = one / 3, infinite = one / zero;  // raise PE and ZE, masked
+      (void)third;
+      (void)infinite;
+    }
+    const std::uint16_t statusBefore = ReadX87StatusWord() & kStatusFlags;
+    ASSERT_EQ(statusBefore != 0, callerHasFlags);
+    for (const char* text : kTexts) {
+      SCOPED_TRACE(text);
+      try {
+        EvaluateText(text);
+      } catch (const Exception&) {
+      }
+      EXPECT_EQ(ReadX87StatusWord() & kStatusFlags, statusBefore);
+    }
+  }
+  asm volatile("fnclex");
+}
+
 // The caller's precision does not leak into the evaluation: 1/3 has its
 // 64-bit significand even when the caller runs at 24 or 53 bits.
 TEST(FpuEnvironmentTest, EvaluationUsesExtendedPrecision) {
