@@ -75,7 +75,7 @@ if(WIN32)
   # The real Win32 seams: clipboard, text writers, log file, registry,
   # settings block and plug-in.
   tarvok_add_test(engine_win32_test
-    SOURCES tests/Win32ClipboardTest.cpp tests/Win32ServicesTest.cpp
+    SOURCES tests/Win32ClipboardTest.cpp tests/Win32ClipboardBlocksTest.cpp tests/Win32ServicesTest.cpp
             win32/Win32Clipboard.cpp win32/Win32Keyboard.cpp win32/Win32Services.cpp
             win32/LeanLibraryErrors.cpp
     LIBS tarvok_engine tarvok_rozadar user32 gdi32 LABELS engine)
