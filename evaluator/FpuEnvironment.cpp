@@ -46,11 +46,19 @@ ScopedEvaluationFpu::ScopedEvaluationFpu() noexcept
 }
 
 ScopedEvaluationFpu::~ScopedEvaluationFpu() {
-  // The common case: the caller had no flags pending. Clearing ours before
-  // the caller's (possibly unmasked) traps come back leaves nothing for the
-  // host's next x87 instruction to trip over, and is far cheaper than a
-  // whole environment round trip.
-  if ((savedStatus_ & kStatusFlagBits) == 0) {
+  const auto callerFlags = static_cast<std::uint16_t>(savedStatus_ & kStatusFlagBits);
+  // The flags as they stand are exactly the caller's (nothing new was raised
+  // and nothing was cleared: the runtime's exception path can clear them):
+  // only the control word is to come back.
+  if ((ReadX87StatusWord() & kStatusFlagBits) == callerFlags) {
+    WriteX87ControlWord(savedControl_);
+    return;
+  }
+  // The caller had no flags pending. Clearing ours before the caller's
+  // (possibly unmasked) traps come back leaves nothing for the host's next
+  // x87 instruction to trip over, and is far cheaper than a whole
+  // environment round trip.
+  if (callerFlags == 0) {
     asm volatile("fnclex" : : : "memory");
     WriteX87ControlWord(savedControl_);
     return;
