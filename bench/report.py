@@ -293,19 +293,15 @@ class Report:
             if ours_first:
                 text += (
                     f"Our instructions are few (about {ours_first:,.0f} for `2*3+4`, evaluation and exact "
-                    "10-decimal number text together), but a large share of our time is the hand-back of the "
+                    "10-decimal number text together); part of our time is the hand-back of the "
                     f"x87 state: "
                 )
-            saving = env - cheap
-            projected = sum(theirs) / max(1.0, sum(ours) - saving * len(ours))
             text += (
-                f"`tarvok-bench-fpu` times the entry plus the FNSTENV/FLDENV exit that `ScopedEvaluationFpu` uses "
-                f"(evaluator/FpuEnvironment.cpp) at {env:.0f} ns, against {cheap:.0f} ns for the same entry with "
-                f"an FNCLEX/FLDCW exit (ours takes {ours[0]:.0f} ns in all for `2*3+4`). That exit drops the "
-                "caller's sticky exception flags, which the present one keeps; taking it only when the caller's "
-                "saved status word has no flags set (the normal case) and FLDENV otherwise would keep the "
-                f"behaviour, save about {saving:.0f} ns per evaluation and bring the whole-set ratio to about "
-                f"{projected:.0f}x. That change belongs to the evaluator, not to bench/."
+                f"`tarvok-bench-fpu` times the entry plus an FNSTENV/FLDENV exit at {env:.0f} ns, against "
+                f"{cheap:.0f} ns for the same entry with an FNCLEX/FLDCW exit (ours takes {ours[0]:.0f} ns in "
+                "all for `2*3+4`). `ScopedEvaluationFpu` (evaluator/FpuEnvironment.cpp) takes the cheap exit "
+                "whenever the flags stand as the caller left them or the caller had none, and FLDENV only when "
+                "the caller's own pending flags must come back."
             )
         self.add(text, "")
 
