@@ -1,9 +1,13 @@
 // The real registry behind SettingsRegistry, and the keyboard layout behind
-// KeyNameSource: thin forwarding to Rozadar and to the layout's key names.
+// KeyNameSource: forwarding to Rozadar and to the layout's key names. Reads
+// look at the stored type first (RegistryValueKind.h says why).
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
+
+#include "RegistryValueKind.h"
 #include "Rozadar.h"
 #include "SettingsRegistry.h"
 #include "ShortcutText.h"
@@ -13,22 +17,24 @@ namespace tarvok {
 class RozadarRegistry final : public SettingsRegistry {
  public:
   explicit RozadarRegistry(HKEY root = HKEY_CURRENT_USER) : root_(root) {}
-  std::string ReadString(const char* subkey, const char* name) override {
-    return ReadRegString(root_, subkey, name);
-  }
+  // A value stored as a number reads as absent ("0").
+  std::string ReadString(const char* subkey, const char* name) override;
   bool WriteString(const char* subkey, const char* name, const std::string& text) override {
     return WriteRegString(root_, subkey, name, text);
   }
-  std::int32_t ReadInteger(const char* subkey, const char* name) override {
-    return ReadRegInteger(root_, subkey, name);
-  }
-  bool ValueExists(const char* subkey, const char* name) override { return RegValueExists(root_, subkey, name); }
+  // A value stored as text reads as the decimal number it spells, or as
+  // absent (0) when it spells none.
+  std::int32_t ReadInteger(const char* subkey, const char* name) override;
+  bool ValueExists(const char* subkey, const char* name) override;
   void WriteInteger(const char* subkey, const char* name, std::int32_t value) override {
     WriteRegInteger(root_, subkey, name, value);
   }
   void DeleteValue(const char* subkey, const char* name) override { DeleteRegValue(root_, subkey, name); }
 
  private:
+  [[nodiscard]] RegistryValueKind StoredKind(const char* subkey, const char* name) const;
+  [[nodiscard]] std::optional<std::int32_t> NumberFromStoredText(const char* subkey, const char* name) const;
+
   HKEY root_;
 };
 

@@ -225,6 +225,17 @@ void TMainForm::TrimWorkingSet() {
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }
 
+template <typename Operation>
+void TMainForm::RunWork(Operation operation) {
+  workRunning_ = true;
+  operation();
+  workRunning_ = false;
+}
+
+void TMainForm::ExitIfRequested() {
+  if (exitRequested_) N3Click();
+}
+
 // ---- Start-up ----
 
 void TMainForm::FormCreate() {
@@ -251,11 +262,13 @@ void TMainForm::FormCreate() {
   BuildLanguageMenu();
 
   work_.SetLibraryPath(ProgramFolder + kHookLibraryFileName);
-  work_.StartWork(CurrentSettings());
+  RunWork([this] { work_.StartWork(CurrentSettings()); });
   hooksActive_ = true;
   SetMenuItemText(TrayMenuItem::DisableEnable, DisableText);
   TrimWorkingSet();
+  ExitIfRequested();
 }
+
 
 // ---- Change notifications ----
 
@@ -317,23 +330,30 @@ void TMainForm::N4Click() {
 }
 
 void TMainForm::N1Click() {
+  if (workRunning_) return;
   if (hooksActive_) {
-    work_.StopWork();
+    RunWork([this] { work_.StopWork(); });
     SetMenuItemText(TrayMenuItem::DisableEnable, EnableText);
     hooksActive_ = false;
     trayIcon_.ChangeTrayIcon(Handle, application_.Instance(), kIconOff);
   } else {
-    work_.StartWork(CurrentSettings());
+    RunWork([this] { work_.StartWork(CurrentSettings()); });
     SetMenuItemText(TrayMenuItem::DisableEnable, DisableText);
     hooksActive_ = true;
     trayIcon_.ChangeTrayIcon(Handle, application_.Instance(), kIconOn);
   }
+  ExitIfRequested();
 }
 
 void TMainForm::N3Click() {
+  if (workRunning_) {
+    exitRequested_ = true;
+    return;
+  }
+  exitRequested_ = false;
   trayIcon_.DeleteTrayIcon(Handle);
   if (hooksActive_) {
-    work_.StopWork();
+    RunWork([this] { work_.StopWork(); });
     hooksActive_ = false;
   }
   application_.Terminate();

@@ -154,6 +154,13 @@ class TMainForm {
   void MarkClean();
   void TrimWorkingSet();
   void ShowTrayMenu();
+  // Runs StartWork or StopWork. Their failure boxes are modal, and a modal
+  // loop still delivers the tray icon's clicks and menu commands here; a
+  // switch chosen meanwhile would start or stop the hooks inside the
+  // running operation, so it is dropped, and an Exit waits for its end.
+  template <typename Operation>
+  void RunWork(Operation operation);
+  void ExitIfRequested();
   [[nodiscard]] int ScaleForDpi(int pixels) const;
 
   tarvok::TApplication& application_;
@@ -167,6 +174,8 @@ class TMainForm {
   tarvok::ScopedGdiObject font_;
   bool hooksActive_ = false;
   bool settingsModified_ = false;
+  bool workRunning_ = false;
+  bool exitRequested_ = false;
   int dpi_ = 96;
   UINT taskbarCreatedMessage_ = 0;
 };

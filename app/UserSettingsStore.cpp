@@ -5,6 +5,20 @@
 
 namespace tarvok {
 
+namespace {
+
+// The empty text is how "no hot key" is stored. Any other text that names
+// no key was not written by this program; reading it as "no hot key" would
+// silently switch calculation off, so it counts as absent.
+std::uint16_t ReadShortcut(SettingsRegistry& registry, const KeyNameSource& layout) {
+  const std::string stored = registry.ReadString(kSettingsKey, kValueShortCut);
+  if (stored == kAbsentText) return TextToShortcut(kDefaultShortcutText, layout);
+  const std::uint16_t shortcut = TextToShortcut(stored, layout);
+  return shortcut != 0 || stored.empty() ? shortcut : TextToShortcut(kDefaultShortcutText, layout);
+}
+
+}  // namespace
+
 UserSettings ReadUserSettings(SettingsRegistry& registry, const KeyNameSource& layout) {
   UserSettings settings;
   settings.autorun = registry.ReadString(kAutorunKey, kAutorunValue) != kAbsentText;
@@ -12,8 +26,7 @@ UserSettings ReadUserSettings(SettingsRegistry& registry, const KeyNameSource& l
   settings.precision = registry.ValueExists(kSettingsKey, kValuePrecision)
                            ? ClampPrecision(registry.ReadInteger(kSettingsKey, kValuePrecision))
                            : kDefaultPrecision;
-  const std::string shortcut = registry.ReadString(kSettingsKey, kValueShortCut);
-  settings.shortcut = TextToShortcut(shortcut != kAbsentText ? shortcut : kDefaultShortcutText, layout);
+  settings.shortcut = ReadShortcut(registry, layout);
   return settings;
 }
 

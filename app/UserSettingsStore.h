@@ -13,8 +13,9 @@ namespace tarvok {
 
 inline constexpr char kDefaultShortcutText[] = "Ctrl+=";
 
-// Registry -> settings, with the defaults for absent values and the stored
-// precision clamped to 0..10.
+// Registry -> settings, with the defaults for absent values, the stored
+// precision clamped to 0..10, and a ShortCut text that names no key read as
+// absent (only the empty text means "no hot key").
 [[nodiscard]] UserSettings ReadUserSettings(SettingsRegistry& registry, const KeyNameSource& layout);
 
 // Settings -> registry. `programFile` is the full path of the running

@@ -20,6 +20,20 @@ void WorkUnit::ReportWithCode(const char* text, DWORD code) {
   reporter_.Show(std::string(text) + std::to_string(code));
 }
 
+namespace {
+
+// A name without a folder would be looked up along the search path, whose
+// folders belong to whoever started the program: never loaded.
+HMODULE LoadByFullPath(const std::string& path) {
+  if (path.find_first_of("\\/") == std::string::npos) {
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
+  }
+  return LoadLibraryA(path.c_str());
+}
+
+}  // namespace
+
 bool WorkUnit::CreateBlock() {
   SetLastError(ERROR_SUCCESS);
   mapping_.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
@@ -64,7 +78,7 @@ bool WorkUnit::StartWork(const HookSettings& settings) {
     }
     FillBlockSettings(*MutableBlock(), settings);
 
-    library_.reset(LoadLibraryA(libraryPath_.c_str()));
+    library_.reset(LoadByFullPath(libraryPath_));
     if (!library_) {
       ReportWithCode("Error Load Libray - ", GetLastError());
       return true;

@@ -12,6 +12,9 @@
 #include "UMainForm.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // No library of this process is looked for in the current folder, which
+  // belongs to whoever started the program; calc.dll itself goes by full path.
+  SetDllDirectoryA("");
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_HOTKEY_CLASS | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 

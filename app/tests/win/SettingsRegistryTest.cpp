@@ -90,6 +90,71 @@ TEST_F(SettingsRegistryTest, OddStoredValuesReadAsDocumented) {
   EXPECT_EQ(settings.shortcut, 0);
 }
 
+// One value stored with any type and data, as a registry editor can.
+void StoreRaw(const char* subkey, const char* name, DWORD type, const std::string& data) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, subkey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
+  RegCloseKey(key);
+}
+
+std::string Dword(std::uint32_t value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
+std::string Sz(const std::string& text) { return text + '\0'; }
+
+struct TypedCase {
+  const char* what;
+  const char* subkey;
+  const char* name;
+  DWORD type;
+  std::string data;
+  UserSettings expected;  // autorun, line, precision, shortcut
+};
+
+class TypedValueTest : public SettingsRegistryTest, public ::testing::WithParamInterface<TypedCase> {};
+
+TEST_P(TypedValueTest, WrongTypesGiveDefaultsOrTheNumberTheTextSpells) {
+  const TypedCase& c = GetParam();
+  StoreRaw(c.subkey, c.name, c.type, c.data);
+  const UserSettings got = ReadUserSettings(registry, layout);
+  EXPECT_EQ(got.autorun, c.expected.autorun) << c.what;
+  EXPECT_EQ(got.resultAsLine, c.expected.resultAsLine) << c.what;
+  EXPECT_EQ(got.precision, c.expected.precision) << c.what;
+  EXPECT_EQ(got.shortcut, c.expected.shortcut) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TypedValueTest,
+    ::testing::Values(
+        TypedCase{"ShortCut as DWORD '=' is absent, not a bare '='", kSettingsKey, kValueShortCut, REG_DWORD,
+                  Dword(0x3D), {false, false, 2, 0x40BB}},
+        TypedCase{"ShortCut as binary text reads as text", kSettingsKey, kValueShortCut, REG_BINARY, "Ctrl+A",
+                  {false, false, 2, 0x4041}},
+        TypedCase{"ShortCut of 1000 characters is absent", kSettingsKey, kValueShortCut, REG_SZ,
+                  Sz(std::string(1000, 'A')), {false, false, 2, 0x40BB}},
+        TypedCase{"ShortCut garbage is the default", kSettingsKey, kValueShortCut, REG_SZ, Sz("\x01\x7f#garbage"),
+                  {false, false, 2, 0x40BB}},
+        TypedCase{"precision as text 5", kSettingsKey, kValuePrecision, REG_SZ, Sz("5"), {false, false, 5, 0x40BB}},
+        TypedCase{"precision as 200-byte text 0", kSettingsKey, kValuePrecision, REG_SZ,
+                  "0" + std::string(199, '\0'), {false, false, 0, 0x40BB}},
+        TypedCase{"precision as text 200 is clamped", kSettingsKey, kValuePrecision, REG_SZ, Sz("200"),
+                  {false, false, 10, 0x40BB}},
+        TypedCase{"precision as DWORD 200 is clamped", kSettingsKey, kValuePrecision, REG_DWORD, Dword(200),
+                  {false, false, 10, 0x40BB}},
+        TypedCase{"precision as 4-byte binary", kSettingsKey, kValuePrecision, REG_BINARY, Dword(7),
+                  {false, false, 7, 0x40BB}},
+        TypedCase{"precision as 1000-byte binary is absent", kSettingsKey, kValuePrecision, REG_BINARY,
+                  std::string(1000, '\x05'), {false, false, 2, 0x40BB}},
+        TypedCase{"Type as text 0 is the number form", kSettingsKey, kValueType, REG_SZ, Sz("0"),
+                  {false, false, 2, 0x40BB}},
+        TypedCase{"Type as text 1 is the line form", kSettingsKey, kValueType, REG_SZ, Sz("1"),
+                  {false, true, 2, 0x40BB}},
+        TypedCase{"Type 7 is the line form", kSettingsKey, kValueType, REG_DWORD, Dword(7), {false, true, 2, 0x40BB}},
+        TypedCase{"autorun as DWORD is off", kAutorunKey, kAutorunValue, REG_DWORD, Dword(1),
+                  {false, false, 2, 0x40BB}},
+        TypedCase{"autorun as expandable text is on", kAutorunKey, kAutorunValue, REG_EXPAND_SZ,
+                  Sz("%ProgramFiles%\\Tarvok\\tarvok.exe"), {true, false, 2, 0x40BB}}));
+
 TEST_F(SettingsRegistryTest, ProgramFoldersAreRecordedAndLongOnesRefused) {
   EXPECT_TRUE(RecordProgramFolders(registry, "C:\\Tarvok\\"));
   EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kSettingsKey, kValuePath), "C:\\Tarvok\\");
