@@ -105,4 +105,15 @@ if(WIN32)
                    ${CMAKE_BINARY_DIR}/bin ${CMAKE_BINARY_DIR}/engine-e2e ${CMAKE_BINARY_DIR}/engine-plugin)
   set_tests_properties(engine_e2e_library_alone PROPERTIES
     LABELS "e2e;engine;windows" SKIP_RETURN_CODE 77 TIMEOUT 300 RESOURCE_LOCK wine_desktop)
+
+  # The library under faults: clipboard and timing, then files, plug-in and
+  # foreign messages. The test converter of tests/tools answers some values
+  # with no text, an empty text and a very long one.
+  foreach(scenario clipboard files)
+    add_test(NAME engine_e2e_faults_${scenario}
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/faults-${scenario}.sh
+                     ${CMAKE_BINARY_DIR}/bin ${CMAKE_BINARY_DIR}/engine-e2e ${CMAKE_BINARY_DIR}/bin/test-plugin)
+    set_tests_properties(engine_e2e_faults_${scenario} PROPERTIES
+      LABELS "e2e;engine;windows" SKIP_RETURN_CODE 77 TIMEOUT 420 RESOURCE_LOCK wine_desktop)
+  endforeach()
 endif()

@@ -5,6 +5,10 @@
 namespace tarvok {
 
 bool ResultDelivery::PasteResultText(std::string_view text) {
+  // A hot key pressed again at once (a double press, an auto-repeat) has
+  // nothing typed before it. Its empty paste would take the place of the
+  // earlier result before that one reached the program.
+  if (text.empty() && InProgress()) return false;
   if (!BeginDelivery()) return false;
   DeliveryScope scope(*this);
   PutText(text);
@@ -18,6 +22,7 @@ bool ResultDelivery::BeginDelivery() {
   const WindowRef window = keyboard_.FocusedWindow();
   if (exchange_.HoldsSavedClipboard()) {
     restore_.Kill(timers_);
+    restoreAfterPaste_ = false;
     if (!exchange_.ChangedSinceOwnWrites()) {
       // Overlapping hot keys: the clipboard holds the earlier result, not
       // the user's data, so it must not be saved over the user's copy.
@@ -56,15 +61,30 @@ void ResultDelivery::FinishDelivery() noexcept {
 
 void ResultDelivery::AbandonDelivery() noexcept {
   restore_.Kill(timers_);
+  restoreAfterPaste_ = false;
   exchange_.NoteOwnWrites();
   restoreAttempts_ = 0;
   ClipboardRestoreTimer(keyboard_.FocusedWindow());
 }
 
 bool ResultDelivery::OnTimer(WindowRef window, std::uintptr_t id) noexcept {
-  if (paste_.OnTimer(window, id)) return true;
+  if (paste_.OnTimer(window, id)) {
+    if (restoreAfterPaste_ && !paste_.InProgress()) {
+      restoreAfterPaste_ = false;
+      ClipboardRestoreTimer(window);
+    }
+    return true;
+  }
   if (!restore_.is(window, id)) return false;
   restore_.Kill(timers_);
+  // A program that did not pump messages for a while gets all our overdue
+  // timers at once, in an order Windows does not promise; the user's
+  // clipboard must not be back before Ctrl+V has been read, or it would be
+  // pasted in place of the result.
+  if (paste_.InProgress()) {
+    restoreAfterPaste_ = true;
+    return true;
+  }
   ClipboardRestoreTimer(window);
   return true;
 }
@@ -74,12 +94,14 @@ void ResultDelivery::ClipboardRestoreTimer(WindowRef window) noexcept {
   if (++restoreAttempts_ < kRestoreAttempts) {
     restore_.Set(timers_, window, kClipboardRestoreTimerId, kRestoreRetryDelayMs);
   }
-  if (!restore_.pending()) exchange_.DiscardSavedClipboard();
+  // Given up for now, the copy is kept: the next delivery in this program
+  // ends with it, unless the user has copied something else by then.
 }
 
 void ResultDelivery::Shutdown() noexcept {
   paste_.Abort();
   restore_.Kill(timers_);
+  restoreAfterPaste_ = false;
   if (exchange_.RestoreClipboard(keyboard_.FocusedWindow()) == RestoreOutcome::Busy) {
     exchange_.DiscardSavedClipboard();
   }

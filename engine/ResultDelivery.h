@@ -23,8 +23,9 @@ class ResultDelivery {
       : clipboard_(clipboard), keyboard_(keyboard), timers_(timers), exchange_(clipboard),
         paste_(keyboard, timers) {}
 
-  // The whole delivery of a number text. False when nothing was delivered
-  // because the clipboard stayed busy.
+  // The whole delivery of a number text. False when nothing was delivered:
+  // the clipboard stayed busy, or an empty text came while an earlier
+  // delivery was still under way.
   bool PasteResultText(std::string_view text);
 
   // Saves the user's clipboard and leaves it empty. A delivery whose restore
@@ -41,6 +42,8 @@ class ResultDelivery {
   void AbandonDelivery() noexcept;
 
   bool OnTimer(WindowRef window, std::uintptr_t id) noexcept;
+  // Between the hot key and the user's clipboard coming back.
+  [[nodiscard]] bool InProgress() const noexcept { return restore_.pending() || restoreAfterPaste_; }
   // The library leaves the process: keys released, timers killed, the
   // user's clipboard given back.
   void Shutdown() noexcept;
@@ -56,6 +59,8 @@ class ResultDelivery {
   PendingTimer restore_{};
   int restoreAttempts_ = 0;
   bool textPut_ = false;
+  // The restore fell due while the paste was still under way.
+  bool restoreAfterPaste_ = false;
 };
 
 // Abandons a begun delivery that is left before FinishDelivery, so an

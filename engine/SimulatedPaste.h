@@ -23,6 +23,9 @@ class SimulatedPaste {
   void StartSimulatedPaste(WindowRef window, bool extended) noexcept;
   // Runs the timer's step when the timer is one of ours; false otherwise.
   bool OnTimer(WindowRef window, std::uintptr_t id) noexcept;
+  // From the start until the keys are up again: the program may not have
+  // read the clipboard yet.
+  [[nodiscard]] bool InProgress() const noexcept { return keysDown_.pending() || keysHeld_; }
   // The library is leaving the process: nothing may stay pressed and no
   // timer may fire into code that is gone.
   void Abort() noexcept;

@@ -160,5 +160,96 @@ TEST_F(ResultDeliveryTest, ShutdownMidwayReleasesKeysAndRestores) {
   EXPECT_TRUE(UserClipboardIsBack());
 }
 
+// Whatever order a program that stopped pumping gets the overdue timers in,
+// the clipboard holds the result until the paste's keys are up.
+class OverdueTimersTest : public ResultDeliveryTest, public ::testing::WithParamInterface<std::vector<std::uintptr_t>> {};
+
+TEST_P(OverdueTimersTest, UserClipboardComesBackOnlyAfterThePaste) {
+  delivery.PasteResultText("6.00");
+  for (const std::uintptr_t id : GetParam()) {
+    const bool keysWereUp = std::count(keyboard.sent.begin(), keyboard.sent.end(), Sent{kVkV, 2}) == 1;
+    delivery.OnTimer(keyboard.focus, id);
+    if (id == kKeysDownTimerId) {
+      EXPECT_EQ(clipboard.Read(kCfText), std::string("6.00\0", 5));
+    }
+    if (!keysWereUp && id != kKeysUpTimerId) {
+      EXPECT_FALSE(UserClipboardIsBack());
+    }
+  }
+  EXPECT_EQ(keyboard.sent.size(), 4u);
+  EXPECT_TRUE(UserClipboardIsBack());
+  EXPECT_TRUE(timers.timers.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Orders, OverdueTimersTest,
+    ::testing::Values(std::vector<std::uintptr_t>{kClipboardRestoreTimerId, kKeysDownTimerId, kKeysUpTimerId},
+                      std::vector<std::uintptr_t>{kKeysDownTimerId, kClipboardRestoreTimerId, kKeysUpTimerId},
+                      std::vector<std::uintptr_t>{kKeysDownTimerId, kKeysUpTimerId, kClipboardRestoreTimerId}));
+
+// A second press with nothing typed, at any moment of the first delivery.
+class PressedAgainTest : public ResultDeliveryTest, public ::testing::WithParamInterface<unsigned> {};
+
+TEST_P(PressedAgainTest, EmptyResultLeavesTheEarlierDeliveryAlone) {
+  delivery.PasteResultText("42.00");
+  AdvanceTo(GetParam());
+  EXPECT_FALSE(delivery.PasteResultText(""));
+  AdvanceTo(100);
+  EXPECT_EQ(clipboard.Read(kCfText), std::string("42.00\0", 6));  // what the Ctrl+V reads
+  AdvanceTo(2000);
+  EXPECT_EQ(keyboard.sent.size(), 4u);
+  EXPECT_TRUE(UserClipboardIsBack());
+  EXPECT_TRUE(timers.timers.empty());
+  EXPECT_TRUE(clipboard.NoLooseHandles());
+}
+
+INSTANTIATE_TEST_SUITE_P(Moments, PressedAgainTest, ::testing::Values(0u, 20u, 150u, 299u));
+
+TEST_F(ResultDeliveryTest, EmptyResultAfterTheDeliveryStillPastesNothing) {
+  delivery.PasteResultText("42.00");
+  AdvanceTo(300);
+  EXPECT_TRUE(delivery.PasteResultText(""));
+  EXPECT_TRUE(clipboard.contents.empty());
+  AdvanceTo(600);
+  EXPECT_EQ(keyboard.sent.size(), 8u);
+  EXPECT_TRUE(UserClipboardIsBack());
+}
+
+// The clipboard held by another program for longer than the restore's
+// retries: the copy is kept, and the next delivery ends with it, unless the
+// user has copied something newer meanwhile.
+struct LongHoldCase {
+  const char* name;
+  bool userCopiesMeanwhile;
+};
+
+class LongHoldTest : public ResultDeliveryTest, public ::testing::WithParamInterface<LongHoldCase> {};
+
+TEST_P(LongHoldTest, KeptCopyComesBackWithTheNextDelivery) {
+  delivery.PasteResultText("6.00");
+  clipboard.busyOpens = 100000;
+  AdvanceTo(10000);
+  EXPECT_TRUE(timers.timers.empty());  // it stops trying
+  clipboard.busyOpens = 0;
+  EXPECT_EQ(clipboard.Read(kCfText), std::string("6.00\0", 5));
+  const std::string newer("newer\0", 6);
+  if (GetParam().userCopiesMeanwhile) {
+    clipboard.UserEmpties();
+    clipboard.UserCopies(kCfText, newer);
+  }
+  delivery.PasteResultText("7.00");
+  AdvanceTo(20000);
+  if (GetParam().userCopiesMeanwhile) {
+    EXPECT_EQ(clipboard.Read(kCfText), newer);
+  } else {
+    EXPECT_TRUE(UserClipboardIsBack());
+  }
+  EXPECT_TRUE(clipboard.NoLooseHandles());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LongHoldTest,
+                         ::testing::Values(LongHoldCase{"Untouched", false}, LongHoldCase{"NewerCopy", true}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
 }  // namespace
 }  // namespace tarvok

@@ -39,6 +39,11 @@ int MappingDump(int argc, Args argv);
 int RegGet(int argc, Args argv);
 int RegClear(int argc, Args argv);
 
+// Other programs in the way, and one whole calculation round checked.
+int ClipHold(int argc, Args argv);
+int FileLock(int argc, Args argv);
+int RoundDone(int argc, Args argv);
+
 // Timing of one calculation, driven by the probe itself.
 int HotKeyTiming(int argc, Args argv);
 

@@ -44,6 +44,13 @@ constexpr Command kCommands[] = {
     {"mapping-dump", 0, probe::MappingDump, "mapping-dump                        the settings block fields"},
     {"reg-get", 1, probe::RegGet, "reg-get <value>                     a value of the settings key"},
     {"reg-clear", 0, probe::RegClear, "reg-clear                           delete the settings key"},
+    {"clip-hold", 1, probe::ClipHold,
+     "clip-hold <ms> [format]             open the clipboard, say \"held\", keep it;\n"
+     "                                      with a format: say \"ready\", hold once it is there"},
+    {"file-lock", 2, probe::FileLock, "file-lock <file> <ms>               open a file unshared, say \"locked\", keep it"},
+    {"round-done", 4, probe::RoundDone,
+     "round-done <window> <text> <seq> <ms>  field text, clipboard back since <seq>,\n"
+     "                                      keys up; then clip-dump and \"sequence <n>\""},
     {"hotkey-timing", 3, probe::HotKeyTiming,
      "hotkey-timing <window> <expected> <ms>  press Ctrl+=, time field and clipboard"},
 };

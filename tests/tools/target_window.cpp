@@ -2,6 +2,11 @@
 // whose caption comes from the command line, filled by a single multi-line
 // Edit control that holds the keyboard focus. It has nothing else, so what a
 // test reads back from the field is exactly what the hook library pasted.
+//
+// A test can make it stop pumping messages, as a busy program does, by
+// posting to its window: kStallOnHotKey (wParam: milliseconds) makes its UI
+// thread sleep right after it has taken the next Ctrl+= from its queue, which
+// is when the hook library has just set its timers; kSleepNow sleeps at once.
 #include <windows.h>
 
 #include <cstdlib>
@@ -11,6 +16,11 @@ namespace {
 constexpr char kClassName[] = "TarvokTestTarget";
 constexpr char kDefaultCaption[] = "Tarvok Test Target";
 constexpr int kEditId = 1;
+constexpr UINT kStallOnHotKey = WM_APP + 1;
+constexpr UINT kSleepNow = WM_APP + 2;
+constexpr WPARAM kVkEquals = 0xBB;  // VK_OEM_PLUS, the = key of a US layout
+
+DWORD stallOnHotKeyMs = 0;
 
 HWND EditOf(HWND window) { return GetDlgItem(window, kEditId); }
 
@@ -19,6 +29,12 @@ void OnCreate(HWND window) {
                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                   0, 0, 0, 0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
                   GetModuleHandleA(nullptr), nullptr);
+  // The default limit (about 32,000 characters) would cut long pastes short.
+  SendMessageA(EditOf(window), EM_SETLIMITTEXT, 0, 0);
+}
+
+bool IsCtrlEquals(const MSG& message) {
+  return message.message == WM_KEYDOWN && message.wParam == kVkEquals && (GetKeyState(VK_CONTROL) & 0x8000) != 0;
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -31,6 +47,12 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     case WM_SETFOCUS:  // the field, never the frame, takes the keys
       SetFocus(EditOf(window));
+      return 0;
+    case kStallOnHotKey:
+      stallOnHotKeyMs = static_cast<DWORD>(wParam);
+      return 0;
+    case kSleepNow:
+      Sleep(static_cast<DWORD>(wParam));
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -63,6 +85,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
+    if (stallOnHotKeyMs != 0 && IsCtrlEquals(message)) {
+      Sleep(stallOnHotKeyMs);
+      stallOnHotKeyMs = 0;
+    }
   }
   return static_cast<int>(message.wParam);
 }

@@ -1,0 +1,134 @@
+# calc.dll under clipboard and timing faults, in our target window under
+# Wine: a long series of hot keys with the user's clipboard checked after
+# each, hot keys pressed again before the delivery has ended, the clipboard
+# held open by another program at the hot key and at the restore, and a
+# target that stops pumping messages right after the hot key.
+# TARVOK_SOAK=1 runs the long series 200 times instead of 40.
+#
+#   bash faults-clipboard.sh <bin dir> <work dir> <plug-in dir>
+PLUGIN_DIR=$(cd "${3:?plug-in dir}" && pwd)
+source "$(dirname "$0")/hook-host.sh"
+
+ROUNDS=40
+[ "${TARVOK_SOAK:-}" = 1 ] && ROUNDS=200
+
+# The field as the test expects it, kept in step with every check.
+field=""
+expect_field() { expect_text "$TARGET" "$field"; }
+
+# Types an expression and presses the hot key; the keys reach the program
+# in order, so the hot key sees the whole expression.
+type_and_calculate() {
+  xdotool type --delay 30 "$1"
+  xdotool key ctrl+equal
+}
+
+e2e_begin
+trap engine_cleanup EXIT
+
+start_host 2 1 0xBB 4
+start_target
+focus "$TARGET"
+
+log "$ROUNDS hot keys in a row, the user's clipboard whole after each"
+remember_clipboard
+sequence=$clipboard_seq
+started=$SECONDS
+for round in $(seq "$ROUNDS"); do
+  a=$((round % 10)) b=$((round / 10 % 10))
+  type_and_calculate "$a+$b"
+  field="$field$a+$b$((a + b)).00"
+  out=$(probe round-done "$TARGET" "$field" "$sequence" $((E2E_RESULT_LIMIT * 1000))) ||
+    fail "round $round: $(tail -n 3 <<<"$out")"
+  [ "${out%sequence *}" = "$clipboard_before"$'\n' ] || fail "round $round: clipboard not the user's:"$'\n'"$out"
+  sequence=${out##*sequence }
+done
+measure "rounds=$ROUNDS seconds=$((SECONDS - started))"
+expect_log_tail "$a+$b=$((a + b)).00"
+[ "$(log_lines)" -eq "$ROUNDS" ] || fail "expected $ROUNDS log lines, found $(log_lines)"
+press Return
+field="$field\\n"
+
+# A second press of the hot key has nothing typed before it: it must not
+# take away the paste of the first, whenever it comes.
+for gap in 20 150 250; do
+  log "hot key pressed again $gap ms after the first"
+  remember_clipboard
+  xdotool type --delay 30 "7*6"
+  xdotool key --delay $gap ctrl+equal ctrl+equal
+  field="${field}7*642.00"
+  expect_field
+  expect_clipboard_back
+  probe wait-keys-up $((E2E_RESULT_LIMIT * 1000)) || fail "the paste left keys down"
+  expect_quiet "$TARGET" "$field"
+  expect_clipboard_unchanged
+  press Return
+  field="$field\\n"
+done
+
+log "the clipboard held open by another program at the hot key"
+remember_clipboard
+start_holder clip-hold held clip-hold 1500
+type_and_calculate "8/2"
+expect_log_tail "8/2=4.00"
+wait_until $E2E_RESULT_LIMIT "the holder to let go" not_alive "$holder_pid"
+field="${field}8/2"   # the result could not be delivered: nothing pasted
+expect_quiet "$TARGET" "$field"
+expect_clipboard_unchanged
+log "the next hot key works"
+press Return
+field="$field\\n"
+type_and_calculate "9-3"
+field="${field}9-36.00"
+expect_field
+expect_clipboard_back
+
+# The last thing a delivery puts on the clipboard, before its paste.
+DELIVERY_MARK=CanUploadToCloudClipboard
+for hold in 1000 4000; do
+  log "the clipboard held open by another program from the result's arrival for $hold ms"
+  press Return
+  field="$field\\n"
+  remember_clipboard
+  start_holder clip-hold-$hold ready clip-hold $hold $DELIVERY_MARK
+  type_and_calculate "5+5"
+  wait_until $E2E_RESULT_LIMIT "the probe to hold the clipboard" grep -q held "$E2E_WORK/clip-hold-$hold.out"
+  expect_log_tail "5+5=10.00"
+  wait_until $((E2E_RESULT_LIMIT + hold / 1000)) "the holder to let go" not_alive "$holder_pid"
+  # The program's own paste found the clipboard busy.
+  field="${field}5+5"
+  if [ $hold -lt 2000 ]; then
+    expect_clipboard_back
+  else
+    # Longer than the restore keeps trying: the copy is kept and the next
+    # delivery in this program ends with it.
+    press Return
+    field="$field\\n"
+    type_and_calculate "1+2"
+    field="${field}1+23.00"
+    expect_field
+    expect_clipboard_back
+  fi
+  expect_field
+done
+
+log "a target that stops pumping messages right after the hot key"
+for stall in 250 1500; do
+  press Return
+  field="$field\\n"
+  remember_clipboard
+  probe post "$TARGET" 0x8001 $stall 0 || fail "could not reach the target"
+  type_and_calculate "3*3"
+  field="${field}3*39.00"
+  expect_field
+  expect_clipboard_back
+  probe wait-keys-up $((E2E_RESULT_LIMIT * 1000)) || fail "the paste left keys down"
+  expect_quiet "$TARGET" "$field"
+done
+
+log "the target still works"
+press Return
+field="$field\\n"
+type_and_calculate "2*4"
+field="${field}2*48.00"
+expect_field
