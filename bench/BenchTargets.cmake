@@ -47,11 +47,11 @@ if(WIN32)
   target_link_options(tarvok-bench-empty PRIVATE -Wl,--kill-at -Wl,--gc-sections -s)
   tarvok_warnings(tarvok-bench-empty)
 
+  # The process counters are shared with the resident test (tests/resident).
   add_library(tarvok_bench_win STATIC
-    ${bench_dir}/Statistics.cpp ${bench_dir}/win/LinuxProc.cpp ${bench_dir}/win/ProcessCounters.cpp
-    ${bench_dir}/win/TargetField.cpp)
+    ${bench_dir}/Statistics.cpp ${bench_dir}/win/TargetField.cpp)
   target_include_directories(tarvok_bench_win PUBLIC ${bench_dir} ${bench_dir}/win)
-  target_link_libraries(tarvok_bench_win PUBLIC tarvok_contract psapi user32 ntdll)
+  target_link_libraries(tarvok_bench_win PUBLIC tarvok_contract tarvok_process_counters user32)
   tarvok_warnings(tarvok_bench_win)
 
   add_executable(tarvok-bench-attach ${bench_dir}/win/dll_attach.cpp)
@@ -67,7 +67,7 @@ if(WIN32)
   endforeach()
 
   tarvok_add_test(bench_counters_test
-    SOURCES ${bench_dir}/tests/win/ProcessCountersTest.cpp ${bench_dir}/tests/win/QuietTargetTest.cpp
+    SOURCES ${bench_dir}/tests/win/QuietTargetTest.cpp
     LIBS tarvok_bench_win LABELS bench)
   target_compile_definitions(bench_counters_test PRIVATE TARVOK_BENCH_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
   add_dependencies(bench_counters_test tarvok-bench-quiet)

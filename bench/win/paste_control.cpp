@@ -18,6 +18,9 @@
 #include "TargetField.h"
 
 namespace tarvok::bench {
+
+using counters::ReadLinuxProcFile;
+
 namespace {
 
 constexpr DWORD kWaitLimitMs = 10000;

@@ -27,6 +27,11 @@
 #include "TargetField.h"
 
 namespace tarvok::bench {
+
+using counters::PrintCounters;
+using counters::ProcessCounters;
+using counters::ReadProcessCounters;
+
 namespace {
 
 constexpr char kControllerClass[] = "TMainForm";

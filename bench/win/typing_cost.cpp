@@ -29,6 +29,9 @@
 #include "TypeUnit.h"
 
 namespace tarvok::bench {
+
+using counters::LinuxMainThreadCpuMicroseconds;
+
 namespace {
 
 constexpr int kWarmUpKeys = 5;

@@ -1,4 +1,4 @@
-// Reads another process's counters through its window.
+// Reads a process's counters, found by its window or the calling one.
 #include "ProcessCounters.h"
 
 #include <psapi.h>
@@ -12,7 +12,7 @@
 #include "LinuxProc.h"
 #include "ScopedHandle.h"
 
-namespace tarvok::bench {
+namespace tarvok::counters {
 namespace {
 
 constexpr auto kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
@@ -48,11 +48,7 @@ void ReadLinuxMemory(unsigned long linuxProcessId, ProcessCounters& counters) {
   counters.linuxPrivateKb = field("RssAnon:");
 }
 
-}  // namespace
-
-bool ReadProcessCounters(HWND window, unsigned long linuxProcessId, ProcessCounters& counters) {
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
+bool ReadCountersOf(DWORD processId, unsigned long linuxProcessId, ProcessCounters& counters) {
   ScopedHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
   if (!process) return false;
   PROCESS_MEMORY_COUNTERS_EX memory{};
@@ -62,11 +58,25 @@ bool ReadProcessCounters(HWND window, unsigned long linuxProcessId, ProcessCount
   counters.workingSetKb = static_cast<unsigned long>(memory.WorkingSetSize / 1024);
   counters.peakWorkingSetKb = static_cast<unsigned long>(memory.PeakWorkingSetSize / 1024);
   counters.privateKb = static_cast<unsigned long>(memory.PrivateUsage / 1024);
-  counters.handles = CountHandles(processId);
+  // Our own query handle is in the list too; it is not the process's.
+  counters.handles = CountHandles(processId) - (processId == GetCurrentProcessId() ? 1 : 0);
   counters.gdiObjects = GetGuiResources(process.get(), GR_GDIOBJECTS);
   counters.userObjects = GetGuiResources(process.get(), GR_USEROBJECTS);
   ReadLinuxMemory(linuxProcessId, counters);
   return true;
+}
+
+}  // namespace
+
+bool ReadProcessCounters(HWND window, unsigned long linuxProcessId, ProcessCounters& counters) {
+  DWORD processId = 0;
+  if (GetWindowThreadProcessId(window, &processId) == 0) return false;
+  return ReadCountersOf(processId, linuxProcessId, counters);
+}
+
+bool ReadOwnCounters(ProcessCounters& counters) {
+  static const unsigned long ownLinuxId = OwnLinuxProcessId();
+  return ReadCountersOf(GetCurrentProcessId(), ownLinuxId, counters);
 }
 
 void PrintCounters(const char* checkpoint, const char* process, const ProcessCounters& counters) {
@@ -83,4 +93,4 @@ void PrintCounters(const char* checkpoint, const char* process, const ProcessCou
   std::fflush(stdout);
 }
 
-}  // namespace tarvok::bench
+}  // namespace tarvok::counters

@@ -1,5 +1,5 @@
-// The resource figures of another process that the resident benchmark
-// watches: memory, kernel handles, GDI and USER objects. Wine reports a
+// The resource figures of a process that the resident test and benchmark
+// watch: memory, kernel handles, GDI and USER objects. Wine reports a
 // working set but no private bytes and no GDI or USER counts, and its
 // GetProcessHandleCount says 0; so the handles are counted in the system's
 // handle list, and, given the process's Linux process id, its resident and
@@ -10,7 +10,7 @@
 
 #include <cstdio>
 
-namespace tarvok::bench {
+namespace tarvok::counters {
 
 struct ProcessCounters {
   unsigned long workingSetKb = 0;
@@ -26,8 +26,10 @@ struct ProcessCounters {
 // The process that owns the window; false when it cannot be read.
 // linuxProcessId 0: not running under Wine, or not known.
 bool ReadProcessCounters(HWND window, unsigned long linuxProcessId, ProcessCounters& counters);
+// The calling process, its Linux side found by itself.
+bool ReadOwnCounters(ProcessCounters& counters);
 
 // "<checkpoint>.<process>.<counter>=<value>" lines for scripts/bench.sh.
 void PrintCounters(const char* checkpoint, const char* process, const ProcessCounters& counters);
 
-}  // namespace tarvok::bench
+}  // namespace tarvok::counters
