@@ -17,110 +17,19 @@
 #include "Rozadar.h"
 #include "TypeUnit.h"
 #include "UMainForm.h"
+#include "InstalledController.h"
 #include "WineTestSupport.h"
 
 namespace tarvok {
 namespace {
 
-using testing::TempFolder;
-using testing::TestProgramFolder;
-
-constexpr DWORD kWaitMs = 15000;
-
-std::string HookLibraryToInstall() {
-  const char* real = std::getenv("TARVOK_CALC_DLL");
-  return real != nullptr && *real != '\0' ? std::string(real) : TestProgramFolder() + "stubcalc.dll";
-}
-
-bool ReadBlock(GlobalHookData& out) {
-  HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, kGlobalHookDataName);
-  if (mapping == nullptr) return false;
-  void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, kGlobalHookDataSize);
-  if (view != nullptr) {
-    std::memcpy(&out, view, sizeof out);
-    UnmapViewOfFile(view);
-  }
-  CloseHandle(mapping);
-  return view != nullptr;
-}
-
-template <typename Condition>
-bool WaitFor(Condition condition, DWORD ms = kWaitMs) {
-  const DWORD end = GetTickCount() + ms;
-  while (!condition()) {
-    if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
-    testing::PumpMessages(20);
-  }
-  return true;
-}
-
-std::string Text(HWND window) {
-  char text[512] = {};
-  SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
-HWND FindWindowOf(DWORD processId, const char* className, const char* title) {
-  HWND window = nullptr;
-  while ((window = FindWindowExA(nullptr, window, className, title)) != nullptr) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == processId) return window;
-  }
-  return nullptr;
-}
-
-// One installed copy of tarvok.exe.
-class Installation {
- public:
-  Installation(const char* name, bool withHookLibrary) : folder_(name) {
-    CopyFileA((TestProgramFolder() + "..\\bin\\tarvok.exe").c_str(), (folder_.path() + "tarvok.exe").c_str(), FALSE);
-    if (withHookLibrary) CopyFileA(HookLibraryToInstall().c_str(), (folder_.path() + "calc.dll").c_str(), FALSE);
-  }
-  ~Installation() {
-    for (auto& process : processes_) {
-      if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-        PostMessageA(FindWindowOf(process.dwProcessId, TMainForm::kWindowClass, nullptr), WM_COMMAND, kCmdExit, 0);
-        if (WaitForSingleObject(process.hProcess, 5000) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 1);
-      }
-      CloseHandle(process.hThread);
-      CloseHandle(process.hProcess);
-    }
-    Sleep(300);  // let the files go before the folder is removed
-  }
-  Installation(const Installation&) = delete;
-  Installation& operator=(const Installation&) = delete;
-
-  // Starts a copy and returns its index.
-  std::size_t Start() {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string command = "\"" + folder_.path() + "tarvok.exe\"";
-    EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.path().c_str(),
-                               &startup, &process));
-    processes_.push_back(process);
-    return processes_.size() - 1;
-  }
-  // The options window of a started copy, once it exists.
-  HWND Form(std::size_t index = 0) {
-    HWND form = nullptr;
-    WaitFor([&] { return (form = FindWindowOf(processes_[index].dwProcessId, TMainForm::kWindowClass, nullptr)) != nullptr; });
-    return form;
-  }
-  bool Ended(std::size_t index, DWORD ms) { return WaitForSingleObject(processes_[index].hProcess, ms) == WAIT_OBJECT_0; }
-  DWORD ExitCode(std::size_t index) {
-    DWORD code = 0;
-    GetExitCodeProcess(processes_[index].hProcess, &code);
-    return code;
-  }
-  DWORD ProcessId(std::size_t index) const { return processes_[index].dwProcessId; }
-  const std::string& Folder() const { return folder_.path(); }
-
- private:
-  TempFolder folder_;
-  std::vector<PROCESS_INFORMATION> processes_;
-};
+using testing::Installation;
+using testing::ReadBlock;
+using testing::Text;
+using testing::TrayIconShown;
+using testing::WaitFor;
+using testing::FindWindowOf;
+using testing::kWaitMs;
 
 class ControllerTest : public ::testing::Test {
  protected:
@@ -256,18 +165,6 @@ TEST_F(ControllerTest, TrayDoubleClickShowsOptionsAndTitleBarCloseOnlyHides) {
   EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kSettingsKey, kValueCurrentPage));
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kSettingsKey, kValueType));
   EXPECT_FALSE(installation.Ended(0, 0));
-}
-
-// Whether the shell shows an icon of this window: modifying only its tip
-// succeeds exactly when the icon exists.
-bool TrayIconShown(HWND form) {
-  NOTIFYICONDATAA record{};
-  record.cbSize = kBasicRecordSize;
-  record.hWnd = form;
-  record.uID = kTrayIconId;
-  record.uFlags = NIF_TIP;
-  std::strcpy(record.szTip, kTrayTip);
-  return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
 }
 
 TEST_F(ControllerTest, IconComesBackWhenTheTaskbarIsRecreated) {

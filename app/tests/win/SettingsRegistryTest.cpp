@@ -3,12 +3,17 @@
 // text rule, and key names from the real (US) keyboard layout.
 #include <gtest/gtest.h>
 
+#include "RawRegistry.h"
 #include "RegistryNames.h"
 #include "RozadarRegistry.h"
 #include "UserSettingsStore.h"
 
 namespace tarvok {
 namespace {
+
+using testing::Dword;
+using testing::StoreRaw;
+using testing::Sz;
 
 constexpr char kProgram[] = "C:\\Program Files\\Tarvok\\tarvok.exe";
 
@@ -90,18 +95,6 @@ TEST_F(SettingsRegistryTest, OddStoredValuesReadAsDocumented) {
   EXPECT_EQ(settings.shortcut, 0);
 }
 
-// One value stored with any type and data, as a registry editor can.
-void StoreRaw(const char* subkey, const char* name, DWORD type, const std::string& data) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, subkey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
-  RegCloseKey(key);
-}
-
-std::string Dword(std::uint32_t value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
-std::string Sz(const std::string& text) { return text + '\0'; }
-
 struct TypedCase {
   const char* what;
   const char* subkey;
@@ -115,7 +108,7 @@ class TypedValueTest : public SettingsRegistryTest, public ::testing::WithParamI
 
 TEST_P(TypedValueTest, WrongTypesGiveDefaultsOrTheNumberTheTextSpells) {
   const TypedCase& c = GetParam();
-  StoreRaw(c.subkey, c.name, c.type, c.data);
+  ASSERT_TRUE(StoreRaw(c.subkey, c.name, c.type, c.data));
   const UserSettings got = ReadUserSettings(registry, layout);
   EXPECT_EQ(got.autorun, c.expected.autorun) << c.what;
   EXPECT_EQ(got.resultAsLine, c.expected.resultAsLine) << c.what;

@@ -35,22 +35,32 @@ class TempFolder {
     path_ = std::string(base) + name + "-" + std::to_string(GetCurrentProcessId()) + "\\";
     CreateDirectoryA(path_.c_str(), nullptr);
   }
-  ~TempFolder() {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path_ + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        DeleteFileA((path_ + found.cFileName).c_str());
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
-    }
-    RemoveDirectoryA(path_.c_str());
-  }
+  ~TempFolder() { RemoveTree(path_); }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
   [[nodiscard]] const std::string& path() const { return path_; }
 
  private:
+  // Removes a folder with everything in it; `folder` ends in a backslash.
+  static void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          RemoveTree(folder + name + "\\");
+        } else {
+          SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+          DeleteFileA((folder + name).c_str());
+        }
+      } while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+  }
+
   std::string path_;
 };
 
