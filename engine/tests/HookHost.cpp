@@ -2,10 +2,12 @@
 // calc.dll and nothing more. "run" creates the settings block, writes Path,
 // loads calc.dll beside itself, installs the two hooks for the desktop and
 // waits for "stop". "update" rewrites the settings fields of the running
-// host's block and broadcasts the options-update message.
+// host's block and broadcasts the options-update message; "write" only
+// rewrites them, as if another program had changed the block unannounced.
 //
 //   tarvok-hook-host run <Path> <precision> <form> <virtual key> <modifiers>
 //   tarvok-hook-host update <precision> <form> <virtual key> <modifiers>
+//   tarvok-hook-host write <precision> <form> <virtual key> <modifiers>
 //   tarvok-hook-host stop
 #include <windows.h>
 
@@ -100,13 +102,19 @@ int Run(char** argv) {
   return 0;
 }
 
-int Update(char** argv) {
+int Write(char** argv) {
   const ScopedHandle mapping(OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, kGlobalHookDataName));
   if (!mapping) return 3;
   const ScopedMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, kGlobalHookDataSize));
   if (!view) return 3;
   WriteSettings(*static_cast<GlobalHookData*>(view.get()), ParseSettings(argv));
   FlushViewOfFile(view.get(), kGlobalHookDataSize);
+  return 0;
+}
+
+int Update(char** argv) {
+  const int written = Write(argv);
+  if (written != 0) return written;
   PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(kOptionsUpdateMessageName), 0, 0);
   return 0;
 }
@@ -123,9 +131,11 @@ int Stop() {
 int main(int argc, char** argv) {
   if (argc == 7 && std::strcmp(argv[1], "run") == 0) return Run(argv + 2);
   if (argc == 6 && std::strcmp(argv[1], "update") == 0) return Update(argv + 2);
+  if (argc == 6 && std::strcmp(argv[1], "write") == 0) return Write(argv + 2);
   if (argc == 2 && std::strcmp(argv[1], "stop") == 0) return Stop();
   std::fputs("usage: tarvok-hook-host run <Path> <precision> <form> <vk> <modifiers>\n"
              "       tarvok-hook-host update <precision> <form> <vk> <modifiers>\n"
+             "       tarvok-hook-host write <precision> <form> <vk> <modifiers>\n"
              "       tarvok-hook-host stop\n",
              stderr);
   return 2;

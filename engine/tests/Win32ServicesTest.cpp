@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -130,6 +131,46 @@ TEST(Win32SharedBlock, LoadsFromTheNamedMappingOrKeepsTheDefaults) {
   EXPECT_EQ(settings.KeyboardHook, 0x22u);
   UnmapViewOfFile(block);
   CloseHandle(mapping);
+}
+
+// The library only ever asks for read access to the block: a block that
+// allows nothing else must still be read whole.
+TEST(Win32SharedBlock, AsksForReadAccessOnly) {
+  GlobalHookData written{};
+  written.KeyboardHook = 0x33;
+  written.Precision = 9;
+  written.ResultForm = 1;
+  written.HotKeyVirtualKey = 0x70;
+  written.HotKeyModifiers = 2;
+  char folder[MAX_PATH] = {};
+  char fileName[MAX_PATH] = {};
+  ASSERT_NE(GetTempPathA(MAX_PATH, folder), 0u);
+  ASSERT_NE(GetTempFileNameA(folder, "tbk", 0, fileName), 0u);
+  {
+    std::ofstream out(fileName, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&written), sizeof written);
+  }
+  HANDLE file = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, kGlobalHookDataSize, kGlobalHookDataName);
+  ASSERT_NE(mapping, nullptr);
+  ASSERT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS)) << "another block is in the way";
+
+  // The block really refuses writers, so a reader asking for more would fail.
+  HANDLE writer = OpenFileMappingA(FILE_MAP_WRITE, FALSE, kGlobalHookDataName);
+  void* writable = writer != nullptr ? MapViewOfFile(writer, FILE_MAP_WRITE, 0, 0, kGlobalHookDataSize) : nullptr;
+  EXPECT_EQ(writable, nullptr);
+  if (writable != nullptr) UnmapViewOfFile(writable);
+  if (writer != nullptr) CloseHandle(writer);
+
+  Win32SharedBlock reader;
+  GlobalHookData read{};
+  ASSERT_TRUE(reader.ReadSharedBlock(read));
+  EXPECT_EQ(std::memcmp(&read, &written, sizeof read), 0);
+
+  CloseHandle(mapping);
+  CloseHandle(file);
+  DeleteFileA(fileName);
 }
 
 std::string PluginFile() {

@@ -37,12 +37,14 @@ int WaitClipBack(int argc, Args argv);
 // Shared block and registry.
 int MappingDump(int argc, Args argv);
 int RegGet(int argc, Args argv);
+int RegSet(int argc, Args argv);
 int RegClear(int argc, Args argv);
 
 // Other programs in the way, and one whole calculation round checked.
 int ClipHold(int argc, Args argv);
 int FileLock(int argc, Args argv);
 int RoundDone(int argc, Args argv);
+int ClearField(int argc, Args argv);
 
 // Timing of one calculation, driven by the probe itself.
 int HotKeyTiming(int argc, Args argv);

@@ -15,6 +15,7 @@ namespace {
 constexpr int kOpenAttempts = 500;
 constexpr DWORD kOpenRetryMs = 2;
 constexpr ULONGLONG kAwaitFormatMs = 20000;
+constexpr UINT kClearTimeoutMs = 10000;
 
 // The script starts the holder in the background and waits for this line
 // before it presses the hot key.
@@ -68,6 +69,18 @@ int FileLock(int, Args argv) {
   AnnounceHeld("locked");
   Sleep(holdMs);
   return 0;
+}
+
+// A field holding a very long paste is emptied before the test goes on, so
+// that later checks need not carry its text on a command line.
+int ClearField(int, Args argv) {
+  HWND window = FindNamedWindow(argv[0]);
+  if (!window) return 1;
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(FieldOf(window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""), SMTO_ABORTIFHUNG,
+                             kClearTimeoutMs, &result) && result
+             ? 0
+             : 1;
 }
 
 int RoundDone(int, Args argv) {

@@ -49,6 +49,24 @@ int RegGet(int, Args argv) {
   return 0;
 }
 
+// A text value of the settings key, or without a text its removal.
+int RegSet(int argc, Args argv) {
+  HKEY rawKey = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, tarvok::kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &rawKey,
+                      nullptr) != ERROR_SUCCESS)
+    return 1;
+  tarvok::ScopedRegKey key(rawKey);
+  if (argc < 2) {
+    const LSTATUS deleted = RegDeleteValueA(key.get(), argv[0]);
+    return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND ? 0 : 1;
+  }
+  const auto* data = reinterpret_cast<const BYTE*>(argv[1]);
+  return RegSetValueExA(key.get(), argv[0], 0, REG_SZ, data, static_cast<DWORD>(lstrlenA(argv[1]) + 1)) ==
+                 ERROR_SUCCESS
+             ? 0
+             : 1;
+}
+
 // Each scenario starts as a new user would: no settings key, no autorun entry.
 int RegClear(int, Args) {
   const LSTATUS deleted = RegDeleteTreeA(HKEY_CURRENT_USER, tarvok::kSettingsKey);

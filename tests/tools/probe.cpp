@@ -43,11 +43,13 @@ constexpr Command kCommands[] = {
      "                                      the probe's own set is back"},
     {"mapping-dump", 0, probe::MappingDump, "mapping-dump                        the settings block fields"},
     {"reg-get", 1, probe::RegGet, "reg-get <value>                     a value of the settings key"},
+    {"reg-set", 1, probe::RegSet, "reg-set <value> [text]              set a text value, or delete it"},
     {"reg-clear", 0, probe::RegClear, "reg-clear                           delete the settings key"},
     {"clip-hold", 1, probe::ClipHold,
      "clip-hold <ms> [format]             open the clipboard, say \"held\", keep it;\n"
      "                                      with a format: say \"ready\", hold once it is there"},
     {"file-lock", 2, probe::FileLock, "file-lock <file> <ms>               open a file unshared, say \"locked\", keep it"},
+    {"clear-field", 1, probe::ClearField, "clear-field <window>                empty the window's field"},
     {"round-done", 4, probe::RoundDone,
      "round-done <window> <text> <seq> <ms>  field text, clipboard back since <seq>,\n"
      "                                      keys up; then clip-dump and \"sequence <n>\""},

@@ -26,10 +26,13 @@ HWND EditOf(HWND window) { return GetDlgItem(window, kEditId); }
 
 void OnCreate(HWND window) {
   CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "",
-                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
+                      ES_WANTRETURN,
                   0, 0, 0, 0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
                   GetModuleHandleA(nullptr), nullptr);
-  // The default limit (about 32,000 characters) would cut long pastes short.
+  // The default limit (about 32,000 characters) would cut long pastes short;
+  // lines are not wrapped, as wrapping a very long one takes Wine's edit
+  // control minutes.
   SendMessageA(EditOf(window), EM_SETLIMITTEXT, 0, 0);
 }
 
