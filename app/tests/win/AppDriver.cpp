@@ -6,7 +6,8 @@
 //   block                         the shared block's settings, exit 1 if none
 //   memory <class>                working set and private bytes of the
 //                                 window's process, in KiB
-//   toggle-timing <class> <n>     mean time of n Disable+Enable cycles
+//   toggle-timing <class> <n>     mean time of n Disable+Enable cycles; exit 1
+//                                 when one does not come back
 #include <windows.h>
 
 #include <psapi.h>
@@ -72,14 +73,22 @@ int Memory(HWND window) {
 }
 
 // Disable and Enable through the tray menu's command, as the menu sends it.
+// A command that does not come back within 10 s (a message box holds it)
+// ends the run with exit code 1.
 int ToggleTiming(HWND window, int cycles) {
   constexpr WPARAM kDisableEnable = 102;
+  const auto send = [window] {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_COMMAND, kDisableEnable, 0, SMTO_NORMAL, 10000, &result) != 0;
+  };
   LARGE_INTEGER frequency, start, end;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
   for (int i = 0; i < cycles; ++i) {
-    SendMessageA(window, WM_COMMAND, kDisableEnable, 0);
-    SendMessageA(window, WM_COMMAND, kDisableEnable, 0);
+    if (!send() || !send()) {
+      std::printf("cycle %d did not come back\n", i);
+      return 1;
+    }
   }
   QueryPerformanceCounter(&end);
   const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
