@@ -30,7 +30,7 @@ void RunHotKeySequence(std::string_view expression, const SettingsCopy& settings
   const ResultText result = MakeResultText(expression, settings.Precision);
 
   const std::string folder = services.registry.ReadPathSetting();
-  if (IsAbsoluteFolder(folder)) AppendLogLine(services.log, folder, expression, result.text);
+  if (IsAbsoluteFolder(folder)) AppendLogLine(services.log, WithClosingSeparator(folder), expression, result.text);
 
   if (settings.ResultForm == kResultFormNumber) {
     services.delivery.PasteResultText(result.text);
@@ -39,7 +39,7 @@ void RunHotKeySequence(std::string_view expression, const SettingsCopy& settings
   if (result.failed) return;
   const std::string pluginFolder = services.registry.ReadPathSetting();
   if (!IsAbsoluteFolder(pluginFolder)) return;
-  DeliverLineForm(result.value, pluginFolder, services);
+  DeliverLineForm(result.value, WithClosingSeparator(pluginFolder), services);
 }
 
 }  // namespace tarvok

@@ -25,4 +25,12 @@ constexpr bool IsAbsoluteFolder(std::string_view folder) noexcept {
   return folder.size() >= 3 && folder[0] == '\\' && folder[1] == '\\' && folder[2] != '\\';
 }
 
+// File names are appended to the folder as they are. A Path written without
+// its closing backslash would put them beside the folder under a glued name
+// ("C:\Tarvoklog.txt") and load a library from the folder above.
+inline std::string WithClosingSeparator(std::string folder) {
+  if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
+  return folder;
+}
+
 }  // namespace tarvok

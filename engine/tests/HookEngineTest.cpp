@@ -208,6 +208,41 @@ TEST_F(HookEngineTest, RelativePathWritesNoLogAndLoadsNoPlugin) {
   EXPECT_TRUE(plugin.loadedNames.empty());
 }
 
+// Where the log and the converter are looked for, by the Path value: only
+// in the folder it names, never relative to the program's own folders.
+struct PathCase {
+  const char* path;
+  const char* folder;  // null: no log, no converter
+};
+
+class PathValueTest : public HookEngineTest, public ::testing::WithParamInterface<PathCase> {};
+
+TEST_P(PathValueTest, LogAndConverterOnlyInTheNamedFolder) {
+  registry.path = GetParam().path;
+  sharedBlock.block.ResultForm = kResultFormLine;
+  Load();
+  Type("2*3");
+  PressHotKey();
+  if (GetParam().folder == nullptr) {
+    EXPECT_TRUE(logFile.files.empty());
+    EXPECT_TRUE(plugin.loadedNames.empty());
+    return;
+  }
+  const std::string folder = GetParam().folder;
+  ASSERT_EQ(logFile.files.size(), 1u);
+  EXPECT_EQ(logFile.files.begin()->first, folder + "log.txt");
+  EXPECT_EQ(plugin.loadedNames, std::vector<std::string>{folder + "convert.dll"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, PathValueTest,
+    ::testing::Values(PathCase{"C:\\Tarvok\\", "C:\\Tarvok\\"}, PathCase{"C:\\Tarvok", "C:\\Tarvok\\"},
+                      PathCase{"C:\\Tarvok/", "C:\\Tarvok/"},
+                      PathCase{"\\\\server\\share\\Tarvok", "\\\\server\\share\\Tarvok\\"},
+                      PathCase{"0", nullptr}, PathCase{"", nullptr}, PathCase{"Tarvok\\", nullptr},
+                      PathCase{"C:Tarvok\\", nullptr}, PathCase{"C:", nullptr}, PathCase{"\\Tarvok\\", nullptr},
+                      PathCase{"\\\\\\Tarvok\\", nullptr}));
+
 TEST_F(HookEngineTest, LineFormCallsTheConverterTwiceAndReleasesItBeforeThePaste) {
   sharedBlock.block.ResultForm = kResultFormLine;
   plugin.replies = {"six", "SIX"};

@@ -100,8 +100,11 @@ refused "6*6"
 for place in "$TARGET_HOME" "$E2E_APP/.." "$WINEPREFIX/drive_c"; do
   [ ! -e "$place/log.txt" ] && [ ! -e "$place/0log.txt" ] || fail "a log file appeared in $place"
 done
-probe reg-set Path "$E2E_APP_WIN" || fail "could not set Path"
+log "Path without its closing backslash still names the folder"
+probe reg-set Path "${E2E_APP_WIN%\\}" || fail "could not set Path"
 works "6*7" "42.00"
+[ ! -e "$E2E_WORK/applog.txt" ] || fail "the log went beside the folder as applog.txt"
+probe reg-set Path "$E2E_APP_WIN" || fail "could not set Path"
 
 log "the converter: no text, an empty text, 100,000 characters"
 cp "$PLUGIN_DIR/convert.dll" "$E2E_APP/"
