@@ -141,10 +141,15 @@ std::string HotKeyRounds::Run(const Round& round, const HostState& baseline) {
   const UINT mark = RegisterClipboardFormatA(kTemporaryMark);
   const DWORD sequenceBefore = GetClipboardSequenceNumber();
 
-  keybd_event(VK_CONTROL, 0, 0, 0);
-  Tap(VK_OEM_PLUS);
-  if (round.release == CtrlRelease::AtOnce) keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-  if (round.release == CtrlRelease::DuringPaste) {
+  const CtrlRelease release = control_ != nullptr ? CtrlRelease::AtOnce : round.release;
+  if (control_ != nullptr) {
+    control_->Start(GetFocus(), round.pasted);
+  } else {
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    Tap(VK_OEM_PLUS);
+    if (release == CtrlRelease::AtOnce) keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+  }
+  if (release == CtrlRelease::DuringPaste) {
     const bool pasteDown = PumpUntil([] { return KeyDown('V'); }, kStepLimitMs);
     keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
     if (!pasteDown) return "the simulated Ctrl+V never came";
@@ -157,7 +162,7 @@ std::string HotKeyRounds::Run(const Round& round, const HostState& baseline) {
                !IsClipboardFormatAvailable(mark) && !KeyDown('V') && FieldText() == expected;
       },
       kStepLimitMs);
-  if (round.release == CtrlRelease::AfterDelivery) keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+  if (release == CtrlRelease::AfterDelivery) keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
   PumpUntil([] { return !KeyDown(VK_CONTROL); }, kStepLimitMs);
   Settle();
   if (!delivered) return "'" + round.typed + "': the field holds '" + FieldText() + "', expected '" + expected + "'";

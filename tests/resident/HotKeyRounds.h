@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "ControlDelivery.h"
 #include "HostState.h"
 
 namespace tarvok::resident {
@@ -28,6 +29,9 @@ struct Round {
 class HotKeyRounds {
  public:
   HotKeyRounds(HWND window, HWND field, std::string userClipboardText);
+  // The control: each round's delivery is made by `control` instead of the
+  // hot key, and Ctrl is never pressed.
+  void DeliverWithoutLibrary(ControlDelivery& control) { control_ = &control; }
 
   // The window in front with the field focused, the user's text on the
   // clipboard, no keys down. Empty when ready, else what failed.
@@ -51,6 +55,7 @@ class HotKeyRounds {
   std::string userText_;
   std::string fpuChange_;  // the first change of the x87 state seen between messages
   std::uint16_t expectedFpuControl_ = 0;
+  ControlDelivery* control_ = nullptr;
 };
 
 }  // namespace tarvok::resident

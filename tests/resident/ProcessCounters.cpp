@@ -5,6 +5,7 @@
 #include <winternl.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -48,6 +49,21 @@ void ReadLinuxMemory(unsigned long linuxProcessId, ProcessCounters& counters) {
   counters.linuxPrivateKb = field("RssAnon:");
 }
 
+unsigned long HeapBusyBytes() {
+  HANDLE heaps[64];
+  const DWORD count = std::min<DWORD>(GetProcessHeaps(64, heaps), 64);
+  unsigned long busy = 0;
+  for (DWORD i = 0; i < count; ++i) {
+    if (!HeapLock(heaps[i])) continue;
+    PROCESS_HEAP_ENTRY entry{};
+    while (HeapWalk(heaps[i], &entry)) {
+      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) busy += entry.cbData;
+    }
+    HeapUnlock(heaps[i]);
+  }
+  return busy;
+}
+
 bool ReadCountersOf(DWORD processId, unsigned long linuxProcessId, ProcessCounters& counters) {
   ScopedHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
   if (!process) return false;
@@ -76,6 +92,7 @@ bool ReadProcessCounters(HWND window, unsigned long linuxProcessId, ProcessCount
 
 bool ReadOwnCounters(ProcessCounters& counters) {
   static const unsigned long ownLinuxId = OwnLinuxProcessId();
+  counters.heapBusyBytes = HeapBusyBytes();
   return ReadCountersOf(GetCurrentProcessId(), ownLinuxId, counters);
 }
 

@@ -21,12 +21,14 @@ struct ProcessCounters {
   unsigned long userObjects = 0;
   unsigned long linuxResidentKb = 0;  // VmRSS
   unsigned long linuxPrivateKb = 0;   // RssAnon
+  unsigned long heapBusyBytes = 0;    // own process only: bytes in use in all its heaps
 };
 
 // The process that owns the window; false when it cannot be read.
 // linuxProcessId 0: not running under Wine, or not known.
 bool ReadProcessCounters(HWND window, unsigned long linuxProcessId, ProcessCounters& counters);
-// The calling process, its Linux side found by itself.
+// The calling process, its Linux side found by itself, and the bytes in use
+// in its heaps (HeapWalk): exact where RssAnon moves in whole pages.
 bool ReadOwnCounters(ProcessCounters& counters);
 
 // "<checkpoint>.<process>.<counter>=<value>" lines for scripts/bench.sh.

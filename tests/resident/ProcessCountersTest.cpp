@@ -68,6 +68,21 @@ TEST_F(OwnWindow, LinuxMemoryOfItsOwnProcessUnderWine) {
   EXPECT_EQ(status.find("wineserver"), std::string::npos);
 }
 
+// The resident test's leak verdict is taken in heap bytes: a block that is
+// not freed must show to the byte, one that is freed must not.
+TEST(ProcessCounters, HeapBytesFollowAllocationAndFree) {
+  ProcessCounters before, during, after;
+  ASSERT_TRUE(ReadOwnCounters(before));
+  ASSERT_GT(before.heapBusyBytes, 0u);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 1000);
+  ASSERT_NE(block, nullptr);
+  ASSERT_TRUE(ReadOwnCounters(during));
+  GlobalFree(block);
+  ASSERT_TRUE(ReadOwnCounters(after));
+  EXPECT_GE(during.heapBusyBytes, before.heapBusyBytes + 1000);
+  EXPECT_EQ(after.heapBusyBytes, before.heapBusyBytes);
+}
+
 TEST(ProcessCounters, AWindowThatIsGoneIsReported) {
   HWND window = CreateWindowExA(0, "STATIC", "gone", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(window, nullptr);
