@@ -32,13 +32,31 @@ HMODULE LoadByFullPath(const std::string& path) {
   return LoadLibraryA(path.c_str());
 }
 
+// Every copy of calc.dll opens the block for a moment when it loads or
+// re-reads its settings. One that does so just as Disable closes the block
+// keeps the old block alive for that moment, and an Enable right after
+// would meet it and report it. A block still there after this wait is held
+// by someone else and is reported.
+constexpr int kStaleBlockRetries = 20;
+constexpr DWORD kStaleBlockRetryMs = 10;
+
+HANDLE CreateNewBlock(DWORD& error) {
+  for (int retry = 0;; ++retry) {
+    SetLastError(ERROR_SUCCESS);
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                        static_cast<DWORD>(kGlobalHookDataSize), kGlobalHookDataName);
+    error = GetLastError();
+    if (error != ERROR_ALREADY_EXISTS || retry == kStaleBlockRetries) return mapping;
+    CloseHandle(mapping);
+    Sleep(kStaleBlockRetryMs);
+  }
+}
+
 }  // namespace
 
 bool WorkUnit::CreateBlock() {
-  SetLastError(ERROR_SUCCESS);
-  mapping_.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                    static_cast<DWORD>(kGlobalHookDataSize), kGlobalHookDataName));
-  DWORD error = GetLastError();
+  DWORD error = ERROR_SUCCESS;
+  mapping_.reset(CreateNewBlock(error));
   if (error == ERROR_ALREADY_EXISTS) {
     Report("ERROR_ALREADY_EXISTS(1)");
     // The handle CreateFileMappingA gave is already a handle to the existing

@@ -95,6 +95,31 @@ TEST_F(WorkUnitTest, DisableEnableCycleCreatesANewBlockWithoutComplaint) {
   EXPECT_TRUE(reporter.messages.empty()) << reporter.messages.front();
 }
 
+DWORD WINAPI CloseAfterAMoment(LPVOID handle) {
+  Sleep(50);
+  CloseHandle(static_cast<HANDLE>(handle));
+  return 0;
+}
+
+TEST_F(WorkUnitTest, EnableRightAfterDisableWaitsOutAReaderOfTheOldBlock) {
+  work.SetLibraryPath(TestProgramFolder() + "stubcalc.dll");
+  work.StartWork(SampleSettings());
+  // A copy of calc.dll in some program reads the block just as Disable
+  // closes it, and lets go a moment later.
+  HANDLE reader = OpenFileMappingA(FILE_MAP_READ, FALSE, kGlobalHookDataName);
+  ASSERT_NE(reader, nullptr);
+  work.StopWork();
+  HANDLE release = CreateThread(nullptr, 0, &CloseAfterAMoment, reader, 0, nullptr);
+  ASSERT_NE(release, nullptr);
+  work.StartWork(SampleSettings());
+  WaitForSingleObject(release, INFINITE);
+  CloseHandle(release);
+  EXPECT_TRUE(reporter.messages.empty()) << reporter.messages.front();
+  ASSERT_TRUE(work.BlockMapped());
+  EXPECT_NE(work.Block()->KeyboardHook, 0u);
+  EXPECT_EQ(work.Block()->Precision, 7);
+}
+
 TEST_F(WorkUnitTest, StopWithoutStartAndTwiceReleasesNothingTwice) {
   EXPECT_TRUE(work.StopWork());
   work.SetLibraryPath(TestProgramFolder() + "stubcalc.dll");
