@@ -85,6 +85,10 @@ void HookEngine::OnQueuedMessage(const QueuedMessage& message, bool removed) noe
   // A program that peeks at a message before taking it shows it to the hook
   // twice; a Backspace counted at both would erase two characters.
   if (removed) HandleQueuedMessage(typed_, message.message, message.wParam);
+  if (delivery_.InProgress()) {
+    const DeliveryClaim claim(deliveryBusy_);
+    if (claim) delivery_.CheckTimerWindow();
+  }
 }
 
 void HookEngine::RunHotKey() noexcept {

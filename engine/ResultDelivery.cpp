@@ -20,6 +20,10 @@ bool ResultDelivery::PasteResultText(std::string_view text) {
 bool ResultDelivery::BeginDelivery() {
   textPut_ = false;
   const WindowRef window = keyboard_.FocusedWindow();
+  // Without a focused window there is nothing to paste into, and a clipboard
+  // opened without a window and emptied refuses all data on Windows: the
+  // result could not be put there, nor the user's formats put back.
+  if (window == nullptr) return false;
   if (exchange_.HoldsSavedClipboard()) {
     restore_.Kill(timers_);
     restoreAfterPaste_ = false;
@@ -96,6 +100,17 @@ void ResultDelivery::ClipboardRestoreTimer(WindowRef window) noexcept {
   }
   // Given up for now, the copy is kept: the next delivery in this program
   // ends with it, unless the user has copied something else by then.
+}
+
+void ResultDelivery::CheckTimerWindow() noexcept {
+  if (!paste_.TimerLost() && !restore_.lost(timers_)) return;
+  paste_.Abort();
+  restore_.Kill(timers_);
+  restoreAfterPaste_ = false;
+  const WindowRef window = keyboard_.FocusedWindow();
+  // Opened without a window the clipboard would take no data back; the copy
+  // then waits for the next delivery.
+  if (window != nullptr) ClipboardRestoreTimer(window);
 }
 
 void ResultDelivery::Shutdown() noexcept {

@@ -29,8 +29,8 @@ class ResultDelivery {
   bool PasteResultText(std::string_view text);
 
   // Saves the user's clipboard and leaves it empty. A delivery whose restore
-  // is still due keeps the clipboard saved before it. False: the clipboard
-  // stayed busy, deliver nothing.
+  // is still due keeps the clipboard saved before it. False: no window has
+  // the focus, or the clipboard stayed busy; deliver nothing.
   bool BeginDelivery();
   bool PutText(std::string_view text) noexcept;
   // The 8-bit text converted with the system code page; raises
@@ -42,6 +42,10 @@ class ResultDelivery {
   void AbandonDelivery() noexcept;
 
   bool OnTimer(WindowRef window, std::uintptr_t id) noexcept;
+  // Called while InProgress for each message the thread takes: when the
+  // window that holds our timers has been destroyed, the delivery is ended
+  // here, or the keys would stay down and the user's clipboard away.
+  void CheckTimerWindow() noexcept;
   // Between the hot key and the user's clipboard coming back.
   [[nodiscard]] bool InProgress() const noexcept { return restore_.pending() || restoreAfterPaste_; }
   // The library leaves the process: keys released, timers killed, the

@@ -29,6 +29,8 @@ class SimulatedPaste {
   // The library is leaving the process: nothing may stay pressed and no
   // timer may fire into code that is gone.
   void Abort() noexcept;
+  // A timer of the paste went with its window.
+  [[nodiscard]] bool TimerLost() noexcept { return keysDown_.lost(timers_) || keysUp_.lost(timers_); }
 
  private:
   void PasteKeysDownTimer(WindowRef window) noexcept;

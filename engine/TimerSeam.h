@@ -18,6 +18,8 @@ class TimerSeam {
   // no timer was set.
   virtual std::uintptr_t SetTimer(WindowRef window, std::uintptr_t id, unsigned milliseconds) noexcept = 0;
   virtual void KillTimer(WindowRef window, std::uintptr_t id) noexcept = 0;
+  // False once the window is destroyed, which takes its timers with it.
+  virtual bool WindowExists(WindowRef window) noexcept = 0;
 
  protected:
   ~TimerSeam() = default;
@@ -37,6 +39,10 @@ struct PendingTimer {
     Kill(timers);
     window = on;
     id = timers.SetTimer(on, wanted, milliseconds);
+  }
+  // Set on a window that has been destroyed since: it will never fire.
+  [[nodiscard]] bool lost(TimerSeam& timers) const noexcept {
+    return id != 0 && window != nullptr && !timers.WindowExists(window);
   }
   void Kill(TimerSeam& timers) noexcept {
     if (id != 0) timers.KillTimer(window, id);

@@ -124,6 +124,8 @@ class FakeClipboard final : public ClipboardSeam {
   }
   bool Empty() noexcept override {
     if (!open) return false;
+    // As on Windows: emptied while open without a window, it takes no data.
+    ownerless = owner == nullptr;
     for (const Entry& entry : contents) FreeData(entry.format, entry.data);
     contents.clear();
     ++sequence;
@@ -146,7 +148,7 @@ class FakeClipboard final : public ClipboardSeam {
     return nullptr;
   }
   bool SetData(unsigned format, ClipboardData data) noexcept override {
-    if (!open || refusedFormats.count(format)) return false;
+    if (!open || ownerless || refusedFormats.count(format)) return false;
     for (const Entry& entry : contents)
       if (entry.format == format) FreeData(format, entry.data);
     std::erase_if(contents, [&](const Entry& e) { return e.format == format; });
@@ -188,12 +190,14 @@ class FakeClipboard final : public ClipboardSeam {
   // What another program does: put data on the clipboard.
   void UserCopies(unsigned format, const std::string& data) {
     open = true;
+    ownerless = false;
     SetData(format, NewHandle(data));
     open = false;
   }
   void UserEmpties() {
     open = true;
     Empty();
+    ownerless = false;
     open = false;
   }
   std::optional<std::string> Read(unsigned format) const {
@@ -215,7 +219,7 @@ class FakeClipboard final : public ClipboardSeam {
   std::map<unsigned, bool> uncopyableFormats, refusedFormats;
   std::function<void()> onOpen;  // stands for another thread acting meanwhile
   std::uint32_t sequence = 1;
-  bool open = false, closeFails = false, allocationFails = false;
+  bool open = false, closeFails = false, allocationFails = false, ownerless = false;
   int busyOpens = 0, openAttempts = 0, beeps = 0, freed = 0;
   unsigned pausedMs = 0;
   WindowRef owner = nullptr;
@@ -250,6 +254,12 @@ class FakeTimers final : public TimerSeam {
   void KillTimer(WindowRef window, std::uintptr_t id) noexcept override {
     std::erase_if(timers, [&](const Timer& t) { return t.window == window && t.id == id; });
   }
+  bool WindowExists(WindowRef window) noexcept override { return !destroyed.count(window); }
+  // As Windows does: the window's timers go with it.
+  void Destroy(WindowRef window) {
+    destroyed[window] = true;
+    std::erase_if(timers, [&](const Timer& t) { return t.window == window; });
+  }
   // Runs every timer due up to `until`, oldest first; a timer that is not
   // killed fires again one period later, as Windows timers do.
   template <typename Fire>
@@ -266,6 +276,7 @@ class FakeTimers final : public TimerSeam {
     now = until;
   }
   std::vector<Timer> timers;
+  std::map<WindowRef, bool> destroyed;
   std::vector<std::uintptr_t> setLog;
   unsigned now = 0;
   bool failing = false;

@@ -208,6 +208,19 @@ TEST_F(HookEngineTest, RelativePathWritesNoLogAndLoadsNoPlugin) {
   EXPECT_TRUE(plugin.loadedNames.empty());
 }
 
+TEST_F(HookEngineTest, NextMessageAfterTheFieldWentEndsTheDelivery) {
+  Load();
+  Type("2*3");
+  PressHotKey();
+  AdvanceTo(150);
+  timers.Destroy(keyboard.focus);
+  keyboard.focus = reinterpret_cast<WindowRef>(0x5678);
+  Message(0x0200);  // WM_MOUSEMOVE, as any message would
+  EXPECT_EQ(keyboard.sent.size(), 4u);  // Ctrl and V down and up again
+  EXPECT_TRUE(UserClipboardIsBack());
+  EXPECT_TRUE(timers.timers.empty());
+}
+
 // Where the log and the converter are looked for, by the Path value: only
 // in the folder it names, never relative to the program's own folders.
 struct PathCase {

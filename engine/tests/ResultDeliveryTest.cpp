@@ -66,12 +66,22 @@ TEST_F(ResultDeliveryTest, RightCtrlGivesExtendedCtrlEvents) {
   EXPECT_EQ(keyboard.sent, (std::vector<Sent>{{kVkControl, 1}, {kVkV, 0}, {kVkV, 2}, {kVkControl, 3}}));
 }
 
-TEST_F(ResultDeliveryTest, WithoutFocusWindowTheTimersStillStop) {
+TEST_F(ResultDeliveryTest, WithoutFocusWindowNothingIsDelivered) {
   keyboard.focus = nullptr;
+  EXPECT_FALSE(delivery.PasteResultText("1"));
+  AdvanceTo(10000);
+  EXPECT_TRUE(keyboard.sent.empty());
+  EXPECT_TRUE(timers.timers.empty());
+  EXPECT_TRUE(UserClipboardIsBack());
+}
+
+TEST_F(ResultDeliveryTest, FocusLostMidwayStillEndsTheDelivery) {
   delivery.PasteResultText("1");
+  keyboard.focus = nullptr;
   AdvanceTo(10000);
   EXPECT_EQ(keyboard.sent.size(), 4u);  // one paste, not one per period
   EXPECT_TRUE(timers.timers.empty());
+  EXPECT_TRUE(UserClipboardIsBack());
 }
 
 TEST_F(ResultDeliveryTest, EmptyResultPastesAnEmptyClipboard) {
@@ -186,6 +196,38 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(std::vector<std::uintptr_t>{kClipboardRestoreTimerId, kKeysDownTimerId, kKeysUpTimerId},
                       std::vector<std::uintptr_t>{kKeysDownTimerId, kClipboardRestoreTimerId, kKeysUpTimerId},
                       std::vector<std::uintptr_t>{kKeysDownTimerId, kKeysUpTimerId, kClipboardRestoreTimerId}));
+
+// The focused window destroyed during the delivery takes our timers with
+// it; the next message the thread takes ends the delivery instead.
+class WindowDestroyedTest : public ResultDeliveryTest, public ::testing::WithParamInterface<unsigned> {};
+
+TEST_P(WindowDestroyedTest, KeysComeUpAndTheClipboardComesBack) {
+  keyboard.Hold(kVkControl);
+  const KeyboardState userState = keyboard.state;
+  delivery.PasteResultText("6.00");
+  AdvanceTo(GetParam());
+  timers.Destroy(keyboard.focus);
+  keyboard.focus = reinterpret_cast<WindowRef>(0x5678);
+  delivery.CheckTimerWindow();
+  EXPECT_FALSE(delivery.InProgress());
+  EXPECT_EQ(std::count(keyboard.sent.begin(), keyboard.sent.end(), Sent{kVkV, 0}),
+            std::count(keyboard.sent.begin(), keyboard.sent.end(), Sent{kVkV, 2}));
+  EXPECT_EQ(keyboard.state, userState);
+  EXPECT_TRUE(UserClipboardIsBack());
+  EXPECT_TRUE(timers.timers.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Moments, WindowDestroyedTest, ::testing::Values(50u, 150u, 299u));
+
+TEST_F(ResultDeliveryTest, LiveTimerWindowLeavesTheDeliveryAlone) {
+  delivery.PasteResultText("6.00");
+  AdvanceTo(150);
+  delivery.CheckTimerWindow();
+  EXPECT_TRUE(delivery.InProgress());
+  AdvanceTo(300);
+  EXPECT_EQ(keyboard.sent.size(), 4u);
+  EXPECT_TRUE(UserClipboardIsBack());
+}
 
 // A second press with nothing typed, at any moment of the first delivery.
 class PressedAgainTest : public ResultDeliveryTest, public ::testing::WithParamInterface<unsigned> {};

@@ -50,6 +50,8 @@ void Win32Timers::KillTimer(WindowRef window, std::uintptr_t id) noexcept {
   ::KillTimer(static_cast<HWND>(window), id);
 }
 
+bool Win32Timers::WindowExists(WindowRef window) noexcept { return IsWindow(static_cast<HWND>(window)) != FALSE; }
+
 bool Win32SharedBlock::ReadSharedBlock(GlobalHookData& out) noexcept {
   const ScopedHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, kGlobalHookDataName));
   if (!mapping) return false;

@@ -14,6 +14,7 @@ class Win32Timers final : public TimerSeam {
   constexpr explicit Win32Timers(TIMERPROC procedure) noexcept : procedure_(procedure) {}
   std::uintptr_t SetTimer(WindowRef window, std::uintptr_t id, unsigned milliseconds) noexcept override;
   void KillTimer(WindowRef window, std::uintptr_t id) noexcept override;
+  bool WindowExists(WindowRef window) noexcept override;
 
  private:
   TIMERPROC procedure_;

@@ -7,6 +7,9 @@
 // posting to its window: kStallOnHotKey (wParam: milliseconds) makes its UI
 // thread sleep right after it has taken the next Ctrl+= from its queue, which
 // is when the hook library has just set its timers; kSleepNow sleeps at once.
+// kReplaceFieldOnKey (wParam: a virtual key) destroys the field right after
+// the next press of that key with Ctrl and puts a new empty one in its
+// place, as a program closing a box would.
 #include <windows.h>
 
 #include <cstdlib>
@@ -18,13 +21,15 @@ constexpr char kDefaultCaption[] = "Tarvok Test Target";
 constexpr int kEditId = 1;
 constexpr UINT kStallOnHotKey = WM_APP + 1;
 constexpr UINT kSleepNow = WM_APP + 2;
+constexpr UINT kReplaceFieldOnKey = WM_APP + 3;
 constexpr WPARAM kVkEquals = 0xBB;  // VK_OEM_PLUS, the = key of a US layout
 
 DWORD stallOnHotKeyMs = 0;
+WPARAM replaceFieldOnKey = 0;
 
 HWND EditOf(HWND window) { return GetDlgItem(window, kEditId); }
 
-void OnCreate(HWND window) {
+void CreateField(HWND window) {
   CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "",
                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
                       ES_WANTRETURN,
@@ -36,8 +41,19 @@ void OnCreate(HWND window) {
   SendMessageA(EditOf(window), EM_SETLIMITTEXT, 0, 0);
 }
 
-bool IsCtrlEquals(const MSG& message) {
-  return message.message == WM_KEYDOWN && message.wParam == kVkEquals && (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+void OnCreate(HWND window) { CreateField(window); }
+
+void ReplaceField(HWND window) {
+  DestroyWindow(EditOf(window));
+  CreateField(window);
+  RECT client;
+  GetClientRect(window, &client);
+  MoveWindow(EditOf(window), 0, 0, client.right, client.bottom, TRUE);
+  SetFocus(EditOf(window));
+}
+
+bool IsCtrlKey(const MSG& message, WPARAM key) {
+  return message.message == WM_KEYDOWN && message.wParam == key && (GetKeyState(VK_CONTROL) & 0x8000) != 0;
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -53,6 +69,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     case kStallOnHotKey:
       stallOnHotKeyMs = static_cast<DWORD>(wParam);
+      return 0;
+    case kReplaceFieldOnKey:
+      replaceFieldOnKey = wParam;
       return 0;
     case kSleepNow:
       Sleep(static_cast<DWORD>(wParam));
@@ -88,9 +107,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
-    if (stallOnHotKeyMs != 0 && IsCtrlEquals(message)) {
+    if (stallOnHotKeyMs != 0 && IsCtrlKey(message, kVkEquals)) {
       Sleep(stallOnHotKeyMs);
       stallOnHotKeyMs = 0;
+    }
+    if (replaceFieldOnKey != 0 && IsCtrlKey(message, replaceFieldOnKey)) {
+      replaceFieldOnKey = 0;
+      ReplaceField(message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr);
     }
   }
   return static_cast<int>(message.wParam);

@@ -126,9 +126,54 @@ for stall in 250 1500; do
   expect_quiet "$TARGET" "$field"
 done
 
+# The field destroyed at the hot key (before the paste) and at our Ctrl+V
+# (while its keys are down): its timers go with it.
+for key in 0xBB 0x56; do
+  log "the field replaced right after Ctrl+$key"
+  press Return
+  remember_clipboard
+  probe post "$TARGET" 0x8003 $key 0 || fail "could not reach the target"
+  type_and_calculate "3+3"
+  field=""
+  expect_field
+  expect_clipboard_back
+  probe wait-keys-up $((E2E_RESULT_LIMIT * 1000)) || fail "the paste left keys down"
+  expect_quiet "$TARGET" "$field"
+  expect_clipboard_unchanged
+done
+
 log "the target still works"
 press Return
 field="$field\\n"
 type_and_calculate "2*4"
 field="${field}2*48.00"
 expect_field
+
+log "the hooks removed while a delivery waits in a program that does not pump"
+press Return
+field="$field\\n"
+remember_clipboard
+probe post "$TARGET" 0x8001 1500 0 || fail "could not reach the target"
+type_and_calculate "4+4"
+expect_log_tail "4+4=8.00"
+stop_host
+wait_until $E2E_START_LIMIT "the host to end" not_alive "$host_pid"
+expect_clipboard_back
+probe wait-keys-up $((E2E_RESULT_LIMIT * 1000)) || fail "the paste left keys down"
+# Whether the paste still came depends on when Wine lets the library go.
+text=$(probe text "$TARGET" | tr -d '\r')
+[ "$text" = "${field}4+48.00" ] || [ "$text" = "${field}4+4" ] || fail "field of the target: $text"
+field=$text
+expect_quiet "$TARGET" "$field"
+process_alive "$target_pid" || fail "the target ended"
+
+log "hooks installed again: the same program calculates"
+start_host 2 1 0xBB 4
+focus "$TARGET"
+press Return
+field="$field\\n"
+remember_clipboard
+type_and_calculate "4+5"
+field="${field}4+59.00"
+expect_field
+expect_clipboard_back
