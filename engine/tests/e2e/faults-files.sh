@@ -49,6 +49,8 @@ files_cleanup() {
   engine_cleanup
 }
 
+# A run killed while log.txt was immutable would leave it behind.
+chattr -i "$(log_file)" 2>/dev/null
 e2e_begin
 trap files_cleanup EXIT
 
