@@ -140,6 +140,15 @@ done
 for place in "$TARGET_HOME" "$TARGET_HOME/plugins"; do
   [ ! -e "$place/log.txt" ] && [ ! -e "$place/0log.txt" ] || fail "a log file appeared in $place"
 done
+log "an absolute Path without convert.dll: logged there, no converter from anywhere else"
+mkdir -p "$E2E_WORK/no-plugin"
+probe reg-set Path "$(winepath -w "$E2E_WORK/no-plugin/" 2>/dev/null)" || fail "could not set Path"
+next_line
+type_and_calculate "8*8"
+field="${field}8*8"
+wait_until $E2E_RESULT_LIMIT "the log line in the folder without converter" \
+  grep -q "8\*8=64.000" "$E2E_WORK/no-plugin/log.txt"
+expect_quiet "$TARGET" "$field"
 probe reg-set Path "$E2E_APP_WIN" || fail "could not set Path"
 works "7*8" "(56.000 as a line, layout 0409)" "56.000"
 
