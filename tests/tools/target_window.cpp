@@ -31,7 +31,7 @@ HWND EditOf(HWND window) { return GetDlgItem(window, kEditId); }
 
 void CreateField(HWND window) {
   CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "",
-                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
+                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
                       ES_WANTRETURN,
                   0, 0, 0, 0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
                   GetModuleHandleA(nullptr), nullptr);
