@@ -97,6 +97,9 @@ e2e_stage_app() {
 # Call once at the top of a scenario.
 e2e_begin() {
   trap e2e_cleanup EXIT
+  # A scenario stopped by its time limit must not end with "passed".
+  trap 'exit 143' TERM
+  trap 'exit 130' INT
   e2e_environment
   e2e_stage_app
   probe reg-clear || fail "could not clear the settings key"
