@@ -31,10 +31,18 @@ HGLOBAL CopyBlock(HANDLE source) {
   return copy;
 }
 
+void Free(UINT format, HANDLE data) {
+  if (format == CF_BITMAP) {
+    DeleteObject(data);
+  } else {
+    GlobalFree(data);
+  }
+}
+
 }  // namespace
 
 ControlDelivery::~ControlDelivery() {
-  for (const Saved& entry : saved_) GlobalFree(entry.data);
+  for (const Saved& entry : saved_) Free(entry.format, entry.data);
   if (running == this) running = nullptr;
 }
 
@@ -49,9 +57,11 @@ void ControlDelivery::Start(HWND window, const std::string& result) {
 void ControlDelivery::Save(HWND window) {
   if (!OpenClipboard(window)) return;
   for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
-    if (HANDLE data = GetClipboardData(format)) {
-      if (HGLOBAL copy = CopyBlock(data)) saved_.push_back({format, copy});
-    }
+    HANDLE data = GetClipboardData(format);
+    if (data == nullptr) continue;
+    // A bitmap is copied with its own call, as calc.dll copies it.
+    HANDLE copy = format == CF_BITMAP ? CopyImage(data, IMAGE_BITMAP, 0, 0, 0) : CopyBlock(data);
+    if (copy != nullptr) saved_.push_back({format, copy});
   }
   EmptyClipboard();
   CloseClipboard();
@@ -71,7 +81,9 @@ void ControlDelivery::Put(HWND window, const std::string& result) {
 void ControlDelivery::Restore(HWND window) {
   if (!OpenClipboard(window)) return;
   EmptyClipboard();
-  for (const Saved& entry : saved_) SetClipboardData(entry.format, entry.data);
+  for (const Saved& entry : saved_) {
+    if (SetClipboardData(entry.format, entry.data) == nullptr) Free(entry.format, entry.data);
+  }
   saved_.clear();
   CloseClipboard();
 }

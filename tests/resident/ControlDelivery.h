@@ -1,6 +1,7 @@
 // The control for the memory figures: what calc.dll does to the clipboard
 // and the keyboard in one delivery, done by the test program itself with
-// plain Win32 calls and no hook library loaded: save every format, put the
+// plain Win32 calls and no hook library loaded: save every format (memory
+// blocks byte for byte, a bitmap with CopyImage as calc.dll does), put the
 // result as 8-bit and Unicode text with the three marks, inject Ctrl+V after
 // 100 ms and release it 200 ms later, put the saved formats back at 300 ms.
 // Growth that shows here as well is the system's, not the library's.
@@ -31,7 +32,7 @@ class ControlDelivery {
 
   struct Saved {
     UINT format;
-    HGLOBAL data;
+    HANDLE data;
   };
   std::vector<Saved> saved_;
 };

@@ -13,6 +13,7 @@ namespace {
 
 constexpr DWORD kStepLimitMs = 5000;
 constexpr DWORD kSettleMs = 20;
+constexpr int kPictureSide = 64;
 constexpr char kTemporaryMark[] = "ExcludeClipboardContentFromMonitorProcessing";
 
 BYTE VirtualKeyOf(char c) {
@@ -79,33 +80,43 @@ std::string HotKeyRounds::FieldText() const {
   return text;
 }
 
+// Text and a picture, as after copying from a document: the picture's copy
+// is a GDI object of its own, and the system offers both in further formats.
 bool HotKeyRounds::PutUserClipboard() {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, userText_.size() + 1);
   if (block == nullptr) return false;
   std::memcpy(GlobalLock(block), userText_.c_str(), userText_.size() + 1);
   GlobalUnlock(block);
-  if (!OpenClipboard(nullptr)) {
+  HBITMAP picture = CreateBitmap(kPictureSide, kPictureSide, 1, 32, nullptr);
+  if (picture == nullptr || !OpenClipboard(nullptr)) {
     GlobalFree(block);
+    if (picture != nullptr) DeleteObject(picture);
     return false;
   }
   EmptyClipboard();
-  const bool set = SetClipboardData(CF_TEXT, block) != nullptr;
-  if (!set) GlobalFree(block);
+  const bool textSet = SetClipboardData(CF_TEXT, block) != nullptr;
+  if (!textSet) GlobalFree(block);
+  const bool pictureSet = SetClipboardData(CF_BITMAP, picture) != nullptr;
+  if (!pictureSet) DeleteObject(picture);
   CloseClipboard();
-  return set;
+  return textSet && pictureSet;
 }
 
 bool HotKeyRounds::ClipboardIsUsers() {
   if (!OpenClipboard(nullptr)) return false;
-  bool same = false;
+  bool sameText = false;
   if (HANDLE data = GetClipboardData(CF_TEXT)) {
     if (const char* text = static_cast<const char*>(GlobalLock(data))) {
-      same = userText_ == text;
+      sameText = userText_ == text;
       GlobalUnlock(data);
     }
   }
+  BITMAP picture{};
+  const HANDLE bitmap = GetClipboardData(CF_BITMAP);
+  const bool samePicture = bitmap != nullptr && GetObjectA(bitmap, sizeof picture, &picture) != 0 &&
+                           picture.bmWidth == kPictureSide && picture.bmHeight == kPictureSide;
   CloseClipboard();
-  return same;
+  return sameText && samePicture;
 }
 
 std::string HotKeyRounds::Prepare() {
@@ -166,7 +177,7 @@ std::string HotKeyRounds::Run(const Round& round, const HostState& baseline) {
   PumpUntil([] { return !KeyDown(VK_CONTROL); }, kStepLimitMs);
   Settle();
   if (!delivered) return "'" + round.typed + "': the field holds '" + FieldText() + "', expected '" + expected + "'";
-  if (!ClipboardIsUsers()) return "the user's clipboard did not come back after '" + round.typed + "'";
+  if (!ClipboardIsUsers()) return "the user's text and picture did not come back after '" + round.typed + "'";
   std::string changes = DescribeChanges(baseline, CaptureHostState());
   if (!fpuChange_.empty()) changes += fpuChange_;
   return changes;
