@@ -51,10 +51,17 @@ HookedHost::~HookedHost() {
 }
 
 bool HookedHost::WriteSettingsBlock() {
-  HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                      static_cast<DWORD>(kGlobalHookDataSize), kGlobalHookDataName);
-  const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
-  mapping_.reset(mapping);
+  // A controller or host of an earlier test may still be on its way out.
+  constexpr int kAttempts = 50;
+  constexpr DWORD kAttemptPauseMs = 100;
+  bool existed = true;
+  for (int attempt = 0; attempt < kAttempts && existed; ++attempt) {
+    if (attempt > 0) Sleep(kAttemptPauseMs);
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                        static_cast<DWORD>(kGlobalHookDataSize), kGlobalHookDataName);
+    existed = GetLastError() == ERROR_ALREADY_EXISTS;
+    mapping_.reset(mapping);
+  }
   if (!mapping_ || existed) {
     problem_ = "the settings block exists already: is tarvok.exe running?";
     return false;
