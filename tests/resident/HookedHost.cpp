@@ -1,11 +1,8 @@
 // Setting up and taking down the hooked test program.
 #include "HookedHost.h"
 
-#include <cstdint>
-
 #include "RegistryNames.h"
 #include "Rozadar.h"
-#include "TypeUnit.h"
 
 namespace tarvok::resident {
 namespace {
@@ -23,17 +20,17 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-HookedHost::HookedHost(const std::string& libraryPath, const std::string& logFolder, bool withLibrary) {
+HookedHost::HookedHost(const std::string& libraryPath, const std::string& logFolder, HostOptions options) {
   // The library reads the block once, when it is loaded: it must be there
   // before, as the controller makes it before it loads calc.dll.
-  if (!WriteSettingsBlock()) return;
+  if (!WriteSettingsBlock(options.hotKeyModifiers)) return;
   previousPath_ = ReadRegString(HKEY_CURRENT_USER, kSettingsKey, kValuePath);
   pathWritten_ = WriteRegString(HKEY_CURRENT_USER, kSettingsKey, kValuePath, logFolder);
   if (!pathWritten_) {
     problem_ = "Path not written";
     return;
   }
-  if (withLibrary && !InstallHooks(libraryPath)) return;
+  if (options.withLibrary && !InstallHooks(libraryPath)) return;
   CreateTargetWindow();
 }
 
@@ -50,7 +47,7 @@ HookedHost::~HookedHost() {
   }
 }
 
-bool HookedHost::WriteSettingsBlock() {
+bool HookedHost::WriteSettingsBlock(std::uint8_t hotKeyModifiers) {
   // A controller or host of an earlier test may still be on its way out.
   constexpr int kAttempts = 50;
   constexpr DWORD kAttemptPauseMs = 100;
@@ -75,7 +72,7 @@ bool HookedHost::WriteSettingsBlock() {
   block = GlobalHookData{};
   block.Precision = 2;
   block.ResultForm = kResultFormNumber;
-  block.HotKeyModifiers = kModCtrl;
+  block.HotKeyModifiers = hotKeyModifiers;
   block.HotKeyVirtualKey = VK_OEM_PLUS;
   return true;
 }

@@ -7,16 +7,22 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "ScopedHandle.h"
+#include "TypeUnit.h"
 
 namespace tarvok::resident {
 
+struct HostOptions {
+  bool withLibrary = true;  // false: the same window without calc.dll, the control
+  std::uint8_t hotKeyModifiers = kModCtrl;  // with the key "="
+};
+
 class HookedHost {
  public:
-  // `withLibrary` false gives the same window without calc.dll: the control.
-  HookedHost(const std::string& libraryPath, const std::string& logFolder, bool withLibrary = true);
+  HookedHost(const std::string& libraryPath, const std::string& logFolder, HostOptions options = {});
   ~HookedHost();
   HookedHost(const HookedHost&) = delete;
   HookedHost& operator=(const HookedHost&) = delete;
@@ -27,7 +33,7 @@ class HookedHost {
   [[nodiscard]] HWND Window() const { return window_; }
 
  private:
-  bool WriteSettingsBlock();
+  bool WriteSettingsBlock(std::uint8_t hotKeyModifiers);
   bool InstallHooks(const std::string& libraryPath);
   bool CreateTargetWindow();
 

@@ -153,16 +153,20 @@ std::string HotKeyRounds::Run(const Round& round, const HostState& baseline) {
   const DWORD sequenceBefore = GetClipboardSequenceNumber();
 
   const CtrlRelease release = control_ != nullptr ? CtrlRelease::AtOnce : round.release;
+  const auto modifiers = [&](DWORD flags) {
+    if (round.withShift) keybd_event(VK_SHIFT, 0, flags, 0);
+    keybd_event(VK_CONTROL, 0, flags, 0);
+  };
   if (control_ != nullptr) {
     control_->Start(GetFocus(), round.pasted);
   } else {
-    keybd_event(VK_CONTROL, 0, 0, 0);
+    modifiers(0);
     Tap(VK_OEM_PLUS);
-    if (release == CtrlRelease::AtOnce) keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    if (release == CtrlRelease::AtOnce) modifiers(KEYEVENTF_KEYUP);
   }
   if (release == CtrlRelease::DuringPaste) {
     const bool pasteDown = PumpUntil([] { return KeyDown('V'); }, kStepLimitMs);
-    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    modifiers(KEYEVENTF_KEYUP);
     if (!pasteDown) return "the simulated Ctrl+V never came";
   }
   // The restore is the delivery's last clipboard change: the user's text is
@@ -173,8 +177,8 @@ std::string HotKeyRounds::Run(const Round& round, const HostState& baseline) {
                !IsClipboardFormatAvailable(mark) && !KeyDown('V') && FieldText() == expected;
       },
       kStepLimitMs);
-  if (release == CtrlRelease::AfterDelivery) keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-  PumpUntil([] { return !KeyDown(VK_CONTROL); }, kStepLimitMs);
+  if (release == CtrlRelease::AfterDelivery) modifiers(KEYEVENTF_KEYUP);
+  PumpUntil([] { return !KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT); }, kStepLimitMs);
   Settle();
   if (!delivered) return "'" + round.typed + "': the field holds '" + FieldText() + "', expected '" + expected + "'";
   if (!ClipboardIsUsers()) return "the user's text and picture did not come back after '" + round.typed + "'";

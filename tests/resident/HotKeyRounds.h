@@ -14,6 +14,7 @@
 
 namespace tarvok::resident {
 
+// When the hot key's modifiers are let go.
 enum class CtrlRelease {
   AtOnce,         // a quick press
   DuringPaste,    // held until the simulated Ctrl+V is down
@@ -24,6 +25,7 @@ struct Round {
   std::string typed;   // digits and + - * / only
   std::string pasted;  // what the field must gain; empty when the evaluation fails
   CtrlRelease release;
+  bool withShift = false;  // the hot key is Ctrl+Shift+=
 };
 
 class HotKeyRounds {

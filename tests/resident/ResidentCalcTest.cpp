@@ -148,7 +148,7 @@ TEST(ResidentCalculations, NothingLostNothingChangedNothingGrows) {
   // what grows here is the system's.
   Growth control;
   {
-    HookedHost host({}, folder, false);
+    HookedHost host({}, folder, {.withLibrary = false});
     ASSERT_EQ(host.Problem(), "");
     HotKeyRounds driver(host.Window(), host.Field(), kUserText);
     ControlDelivery delivery;
@@ -177,6 +177,24 @@ TEST(ResidentCalculations, NothingLostNothingChangedNothingGrows) {
   EXPECT_LE(library.end.userObjects, library.warm.userObjects);
   EXPECT_LE(library.HeapBytesPerRound(), control.HeapBytesPerRound() + kHeapMarginBytes);
   EXPECT_LE(library.PrivateKbPerRound(), control.PrivateKbPerRound() + kPrivateMarginKb);
+}
+
+// A hot key with Shift, let go while the simulated Ctrl+V is down: the
+// paste puts back the keyboard state saved before it, Shift down included,
+// and nothing injected releases Shift again, so the program goes on seeing
+// Shift held and the user's next letters arrive shifted. Disabled until the
+// paste's restore keeps modifiers the user has let go of released; run with
+// --gtest_also_run_disabled_tests.
+TEST(ResidentCalculations, DISABLED_ModifiersLetGoDuringThePasteStayUp) {
+  const std::string folder = LogFolder();
+  HookedHost host(std::string(TARVOK_BIN_DIR) + "/calc.dll", folder, {.hotKeyModifiers = kModCtrl | kModShift});
+  ASSERT_EQ(host.Problem(), "");
+  HotKeyRounds driver(host.Window(), host.Field(), kUserText);
+  ASSERT_EQ(driver.Prepare(), "");
+  const HostState baseline = CaptureHostState();
+  for (const CtrlRelease release : {CtrlRelease::AtOnce, CtrlRelease::AfterDelivery, CtrlRelease::DuringPaste}) {
+    EXPECT_EQ(driver.Run({"2+3", "5.00", release, true}, baseline), "") << "released " << static_cast<int>(release);
+  }
 }
 
 }  // namespace
