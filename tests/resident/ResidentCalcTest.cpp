@@ -60,12 +60,15 @@ std::string FormatResult(long double value) {
 }
 
 // Successful and failing evaluations, with Ctrl let go at each moment a
-// user may let go of it.
+// user may let go of it. 2^53 + 1 needs the 64-bit significand: evaluated
+// with the program's 53-bit precision it would come out one less.
 Round MakeRound(int n) {
-  switch (n % 4) {
+  switch (n % 5) {
     case 0: return {std::to_string(n) + "+1", FormatResult(n + 1), CtrlRelease::AtOnce};
     case 1: return {std::to_string(n) + "*3", FormatResult(n * 3), CtrlRelease::DuringPaste};
     case 2: return {"1/0", "", CtrlRelease::AtOnce};
+    case 3: return {"9007199254740993+" + std::to_string(n % 10), FormatResult(9007199254740993.0L + n % 10),
+                    CtrlRelease::AtOnce};
     default: return {"7-" + std::to_string(n), FormatResult(7 - n), CtrlRelease::AfterDelivery};
   }
 }
