@@ -44,7 +44,7 @@ constexpr int kControlRounds = 120;
 constexpr double kHeapMarginBytes = 8;
 // RssAnon moves in 4 KiB pages and also holds what Wine keeps outside the
 // heaps.
-constexpr double kPrivateMarginKb = 0.5;
+constexpr double kPrivateMarginKb = 1.0;
 constexpr char kUserText[] = "the user's own clipboard text";
 
 int RoundCount() {
