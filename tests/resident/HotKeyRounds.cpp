@@ -4,7 +4,7 @@
 #include "HotKeyRounds.h"
 
 #include <cstring>
-#include <vector>
+#include <utility>
 
 #include "HostStateCapture.h"
 
@@ -38,20 +38,24 @@ bool KeyDown(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
 HotKeyRounds::HotKeyRounds(HWND window, HWND field, std::string userClipboardText)
     : window_(window), field_(field), userText_(std::move(userClipboardText)) {}
 
+bool HotKeyRounds::DispatchOne() {
+  MSG msg;
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  // The hooks ran inside PeekMessage, the timers inside DispatchMessage: a
+  // change they made and undid later would not show at the round's end.
+  std::uint16_t control = 0;
+  asm volatile("fnstcw %0" : "=m"(control));
+  if (control != expectedFpuControl_ && fpuChange_.empty()) fpuChange_ = "x87 control word changed between two messages";
+  return true;
+}
+
 template <typename Condition>
 bool HotKeyRounds::PumpUntil(Condition condition, DWORD limitMs) {
   const ULONGLONG deadline = GetTickCount64() + limitMs;
   for (;;) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-      // The hooks ran inside PeekMessage, the timers inside DispatchMessage:
-      // a change they made and undid later would not show at the round's end.
-      std::uint16_t control = 0;
-      asm volatile("fnstcw %0" : "=m"(control));
-      if (control != expectedFpuControl_ && fpuChange_.empty())
-        fpuChange_ = "x87 control word changed between two messages";
+    while (DispatchOne()) {
     }
     if (condition()) return true;
     if (GetTickCount64() > deadline) return false;
@@ -60,13 +64,10 @@ bool HotKeyRounds::PumpUntil(Condition condition, DWORD limitMs) {
 }
 
 void HotKeyRounds::Settle() {
-  MSG msg;
   ULONGLONG quietSince = GetTickCount64();
   const ULONGLONG limit = quietSince + kStepLimitMs;
   while (GetTickCount64() < quietSince + kSettleMs && GetTickCount64() < limit) {
-    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+    if (DispatchOne()) {
       quietSince = GetTickCount64();
     } else {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);

@@ -45,6 +45,8 @@ class HotKeyRounds {
   void Settle();
 
  private:
+  // Takes and handles one message, if there is one.
+  bool DispatchOne();
   template <typename Condition>
   bool PumpUntil(Condition condition, DWORD limitMs);
   std::string Type(const std::string& typed);
