@@ -19,7 +19,9 @@ namespace {
 constexpr auto kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
 constexpr NTSTATUS kInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
 
-unsigned long CountHandles(DWORD processId) {
+}  // namespace
+
+unsigned long CountProcessHandles(DWORD processId) {
   std::vector<unsigned char> buffer(1 << 16);
   for (;;) {
     ULONG needed = 0;
@@ -37,6 +39,8 @@ unsigned long CountHandles(DWORD processId) {
   for (ULONG i = 0; i < list->Count; ++i) count += list->Handle[i].OwnerPid == processId ? 1 : 0;
   return count;
 }
+
+namespace {
 
 // "VmRSS:     1234 kB" and the like from /proc/<pid>/status.
 void ReadLinuxMemory(unsigned long linuxProcessId, ProcessCounters& counters) {
@@ -75,7 +79,7 @@ bool ReadCountersOf(DWORD processId, unsigned long linuxProcessId, ProcessCounte
   counters.peakWorkingSetKb = static_cast<unsigned long>(memory.PeakWorkingSetSize / 1024);
   counters.privateKb = static_cast<unsigned long>(memory.PrivateUsage / 1024);
   // Our own query handle is in the list too; it is not the process's.
-  counters.handles = CountHandles(processId) - (processId == GetCurrentProcessId() ? 1 : 0);
+  counters.handles = CountProcessHandles(processId) - (processId == GetCurrentProcessId() ? 1 : 0);
   counters.gdiObjects = GetGuiResources(process.get(), GR_GDIOBJECTS);
   counters.userObjects = GetGuiResources(process.get(), GR_USEROBJECTS);
   ReadLinuxMemory(linuxProcessId, counters);

@@ -24,6 +24,10 @@ struct ProcessCounters {
   unsigned long heapBusyBytes = 0;    // own process only: bytes in use in all its heaps
 };
 
+// Kernel handles of a process in the system's handle list; 0 when the list
+// cannot be read.
+unsigned long CountProcessHandles(DWORD processId);
+
 // The process that owns the window; false when it cannot be read.
 // linuxProcessId 0: not running under Wine, or not known.
 bool ReadProcessCounters(HWND window, unsigned long linuxProcessId, ProcessCounters& counters);

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "InstalledController.h"
-#include "ProcessHandleCount.h"
+#include "ProcessCounters.h"
 #include "RawRegistry.h"
 #include "RegistryNames.h"
 #include "Rozadar.h"
@@ -287,14 +287,14 @@ TEST_F(ControllerFaultTest, DisableEnableManyTimesLeaksNoHandleAndComplainsNever
   // One cycle first, so that what the first switch loads once is not counted.
   ASSERT_TRUE(Command(form, kCmdDisableEnable));
   ASSERT_TRUE(Command(form, kCmdDisableEnable));
-  const unsigned long before = CountProcessHandles(id);
+  const unsigned long before = counters::CountProcessHandles(id);
   ASSERT_GT(before, 0u) << "the handle list cannot be read here";
 
   for (int cycle = 0; cycle < cycles; ++cycle) {
     ASSERT_TRUE(Command(form, kCmdDisableEnable)) << "cycle " << cycle << ": " << BoxTexts(id);
     ASSERT_TRUE(Command(form, kCmdDisableEnable)) << "cycle " << cycle << ": " << BoxTexts(id);
   }
-  const unsigned long after = CountProcessHandles(id);
+  const unsigned long after = counters::CountProcessHandles(id);
   std::printf("%d disable/enable cycles: %lu handles before, %lu after\n", cycles, before, after);
   EXPECT_LE(after, before + 2) << cycles << " cycles: " << before << " handles before, " << after << " after";
   EXPECT_TRUE(MessageBoxesOf(id).empty()) << BoxTexts(id);
