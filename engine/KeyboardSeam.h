@@ -16,7 +16,11 @@ inline constexpr unsigned kVkShift = 0x10;
 inline constexpr unsigned kVkControl = 0x11;
 inline constexpr unsigned kVkMenu = 0x12;
 inline constexpr unsigned kVkCapital = 0x14;
+inline constexpr unsigned kVkLShift = 0xA0;
+inline constexpr unsigned kVkRShift = 0xA1;
 inline constexpr unsigned kVkRControl = 0xA3;
+inline constexpr unsigned kVkLMenu = 0xA4;
+inline constexpr unsigned kVkRMenu = 0xA5;
 inline constexpr unsigned kVkV = 0x56;
 inline constexpr std::uint32_t kKeyEventExtended = 0x1;
 inline constexpr std::uint32_t kKeyEventKeyUp = 0x2;
@@ -31,6 +35,8 @@ class KeyboardSeam {
   virtual int ToAscii(unsigned virtualKey, unsigned scanCode, const KeyboardState& state,
                       std::uint16_t& out) noexcept = 0;
   virtual std::int16_t GetKeyState(unsigned virtualKey) noexcept = 0;
+  // The key as the user holds it now, ahead of the thread's queued input.
+  virtual std::int16_t GetAsyncKeyState(unsigned virtualKey) noexcept = 0;
   virtual void SendKeyEvent(std::uint8_t virtualKey, std::uint32_t flags) noexcept = 0;
   virtual WindowRef FocusedWindow() noexcept = 0;
 

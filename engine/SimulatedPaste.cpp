@@ -1,6 +1,8 @@
 // The user may still hold the hot key's modifiers when the paste is
 // injected; the thread's keyboard state is cleared of them for the paste and
-// put back afterwards, so the program sees a plain Ctrl+V.
+// put back afterwards, so the program sees a plain Ctrl+V. Shift and Alt
+// are put back as the user holds them by then: one let go meanwhile must not
+// come back held.
 #include "SimulatedPaste.h"
 
 namespace tarvok {
@@ -45,9 +47,23 @@ void SimulatedPaste::ReleaseKeys() noexcept {
   if (!keysHeld_) return;
   keyboard_.SendKeyEvent(static_cast<std::uint8_t>(kVkV), kKeyEventKeyUp);
   keyboard_.SendKeyEvent(static_cast<std::uint8_t>(kVkControl), ctrlFlags() | kKeyEventKeyUp);
-  if (stateSaved_) keyboard_.SetKeyboardState(saved_);
+  if (stateSaved_) keyboard_.SetKeyboardState(SavedWithLiveShiftAndAlt());
   keysHeld_ = false;
   stateSaved_ = false;
+}
+
+// The user's release of Shift or Alt during the paste was taken into the
+// thread's state and would be undone by the saved state, and no later key-up
+// comes to mend it. Ctrl keeps the saved bit: the live Ctrl is our own
+// injected one, and our Ctrl up, still queued, follows the restore anyway.
+// Toggle bits and Caps Lock stay as saved.
+const KeyboardState& SimulatedPaste::SavedWithLiveShiftAndAlt() noexcept {
+  working_ = saved_;
+  for (const unsigned key : {kVkShift, kVkLShift, kVkRShift, kVkMenu, kVkLMenu, kVkRMenu}) {
+    const bool held = keyboard_.GetAsyncKeyState(key) < 0;
+    working_[key] = static_cast<std::uint8_t>((working_[key] & ~0x80u) | (held ? 0x80u : 0u));
+  }
+  return working_;
 }
 
 void SimulatedPaste::Abort() noexcept {

@@ -36,6 +36,7 @@ class SimulatedPaste {
   void PasteKeysDownTimer(WindowRef window) noexcept;
   void PasteKeysUpTimer() noexcept;
   void ReleaseKeys() noexcept;
+  [[nodiscard]] const KeyboardState& SavedWithLiveShiftAndAlt() noexcept;
   [[nodiscard]] std::uint32_t ctrlFlags() const noexcept { return extended_ ? kKeyEventExtended : 0; }
 
   KeyboardSeam& keyboard_;

@@ -55,19 +55,31 @@ class FakeKeyboard final : public KeyboardSeam {
     ++keyStateCalls;
     return (state[virtualKey] & 0x80) ? static_cast<std::int16_t>(-128) : 0;
   }
+  std::int16_t GetAsyncKeyState(unsigned virtualKey) noexcept override {
+    return (live[virtualKey] & 0x80) ? static_cast<std::int16_t>(-32768) : 0;
+  }
+  // The injected key changes the live state at once; the thread's state
+  // only when the program takes the message, which the fake never does.
   void SendKeyEvent(std::uint8_t virtualKey, std::uint32_t flags) noexcept override {
     sent.push_back({virtualKey, flags});
+    live[virtualKey] = (flags & kKeyEventKeyUp) ? 0 : 0x80;
   }
   WindowRef FocusedWindow() noexcept override { return focus; }
 
-  void Hold(unsigned virtualKey, bool down = true) { state[virtualKey] = down ? 0x80 : 0; }
+  // The user presses or lets go of a key and the program has taken the
+  // message: the live and the thread's state agree. The toggle bit stays.
+  void Hold(unsigned virtualKey, bool down = true) {
+    state[virtualKey] = static_cast<std::uint8_t>((state[virtualKey] & 0x01) | (down ? 0x80 : 0));
+    live[virtualKey] = down ? 0x80 : 0;
+  }
 
   struct Sent {
     std::uint8_t key;
     std::uint32_t flags;
     bool operator==(const Sent&) const = default;
   };
-  KeyboardState state{};
+  KeyboardState state{};  // the thread's, as the program has seen its input
+  KeyboardState live{};   // as the user holds the keys now
   std::map<unsigned, std::uint16_t> translations = DefaultTranslations();
   std::map<unsigned, bool> noScanCode;
   std::map<unsigned, bool> deadKeys;

@@ -55,6 +55,7 @@ class TableKeyboard final : public KeyboardSeam {
   std::int16_t GetKeyState(unsigned virtualKey) noexcept override {
     return (state_[virtualKey & 0xFF] & 0x80) ? static_cast<std::int16_t>(-128) : 0;
   }
+  std::int16_t GetAsyncKeyState(unsigned virtualKey) noexcept override { return GetKeyState(virtualKey); }
   void SendKeyEvent(std::uint8_t, std::uint32_t) noexcept override {}
   WindowRef FocusedWindow() noexcept override { return nullptr; }
 

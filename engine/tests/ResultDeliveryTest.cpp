@@ -293,5 +293,83 @@ INSTANTIATE_TEST_SUITE_P(Cases, LongHoldTest,
                          ::testing::Values(LongHoldCase{"Untouched", false}, LongHoldCase{"NewerCopy", true}),
                          [](const auto& param) { return std::string(param.param.name); });
 
+// A hot key with Shift or Alt: at keys-up the thread's state is put back
+// with those keys as the user holds them then, whether or not the program
+// has taken the user's key message yet. Everything else, toggle bits and
+// the saved Ctrl included, comes back as saved.
+enum class Moment { Never, BeforeKeysDown, DuringPaste };
+
+struct ModifierCase {
+  const char* name;
+  unsigned key;
+  unsigned sideKey;
+  bool heldAtStart;
+  Moment change;
+  bool messageTaken;  // the program has seen the user's key event
+  bool heldAfter;
+};
+
+void PrintTo(const ModifierCase& c, std::ostream* out) { *out << c.name; }
+
+class ModifierRestoreTest : public ResultDeliveryTest, public ::testing::WithParamInterface<ModifierCase> {
+ protected:
+  void UserSets(bool down) {
+    for (const unsigned key : {GetParam().key, GetParam().sideKey}) {
+      if (GetParam().messageTaken) {
+        keyboard.Hold(key, down);
+      } else {
+        keyboard.live[key] = down ? 0x80 : 0;
+      }
+    }
+  }
+  void ChangeAt(Moment moment) {
+    if (GetParam().change == moment) UserSets(!GetParam().heldAtStart);
+  }
+};
+
+TEST_P(ModifierRestoreTest, PutBackAsTheUserHoldsItAtKeysUp) {
+  const ModifierCase& c = GetParam();
+  keyboard.Hold(kVkControl);
+  keyboard.state[kVkCapital] = 0x01;
+  keyboard.state[c.key] = 0x01;
+  keyboard.state[c.sideKey] = 0x01;
+  if (c.heldAtStart) {
+    keyboard.Hold(c.key);
+    keyboard.Hold(c.sideKey);
+  }
+  KeyboardState expected = keyboard.state;
+  const auto heldBits = static_cast<std::uint8_t>(0x01 | (c.heldAfter ? 0x80 : 0));
+  expected[c.key] = heldBits;
+  expected[c.sideKey] = heldBits;
+
+  ASSERT_TRUE(delivery.PasteResultText("5.00"));
+  AdvanceTo(50);
+  ChangeAt(Moment::BeforeKeysDown);
+  AdvanceTo(150);
+  ASSERT_EQ(keyboard.sent.size(), 2u);  // Ctrl+V is down
+  ChangeAt(Moment::DuringPaste);
+  AdvanceTo(300);
+  ASSERT_EQ(keyboard.sent.size(), 4u);
+  EXPECT_EQ(keyboard.state, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ModifierRestoreTest,
+    ::testing::Values(
+        ModifierCase{"LeftShiftHeldThrough", kVkShift, kVkLShift, true, Moment::Never, true, true},
+        ModifierCase{"LeftShiftLetGoDuringPaste", kVkShift, kVkLShift, true, Moment::DuringPaste, true, false},
+        ModifierCase{"RightShiftLetGoDuringPasteNotYetTaken", kVkShift, kVkRShift, true, Moment::DuringPaste, false,
+                     false},
+        ModifierCase{"LeftShiftLetGoBeforeKeysDown", kVkShift, kVkLShift, true, Moment::BeforeKeysDown, true, false},
+        ModifierCase{"RightShiftLetGoBeforeKeysDownNotYetTaken", kVkShift, kVkRShift, true, Moment::BeforeKeysDown,
+                     false, false},
+        ModifierCase{"LeftShiftPressedDuringPaste", kVkShift, kVkLShift, false, Moment::DuringPaste, true, true},
+        ModifierCase{"LeftAltHeldThrough", kVkMenu, kVkLMenu, true, Moment::Never, true, true},
+        ModifierCase{"LeftAltLetGoDuringPaste", kVkMenu, kVkLMenu, true, Moment::DuringPaste, true, false},
+        ModifierCase{"RightAltLetGoDuringPasteNotYetTaken", kVkMenu, kVkRMenu, true, Moment::DuringPaste, false,
+                     false},
+        ModifierCase{"RightAltHeldThrough", kVkMenu, kVkRMenu, true, Moment::Never, true, true}),
+    [](const auto& param) { return std::string(param.param.name); });
+
 }  // namespace
 }  // namespace tarvok

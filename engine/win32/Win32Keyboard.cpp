@@ -28,6 +28,10 @@ std::int16_t Win32Keyboard::GetKeyState(unsigned virtualKey) noexcept {
   return ::GetKeyState(static_cast<int>(virtualKey));
 }
 
+std::int16_t Win32Keyboard::GetAsyncKeyState(unsigned virtualKey) noexcept {
+  return ::GetAsyncKeyState(static_cast<int>(virtualKey));
+}
+
 void Win32Keyboard::SendKeyEvent(std::uint8_t virtualKey, std::uint32_t flags) noexcept {
   keybd_event(virtualKey, 0, flags, 0);
 }

@@ -15,6 +15,7 @@ class Win32Keyboard final : public KeyboardSeam {
   int ToAscii(unsigned virtualKey, unsigned scanCode, const KeyboardState& state,
               std::uint16_t& out) noexcept override;
   std::int16_t GetKeyState(unsigned virtualKey) noexcept override;
+  std::int16_t GetAsyncKeyState(unsigned virtualKey) noexcept override;
   void SendKeyEvent(std::uint8_t virtualKey, std::uint32_t flags) noexcept override;
   WindowRef FocusedWindow() noexcept override;
 };
