@@ -269,7 +269,6 @@ void TMainForm::FormCreate() {
   ExitIfRequested();
 }
 
-
 // ---- Change notifications ----
 
 void TMainForm::CheckBox2Click() { MarkModified(); }
