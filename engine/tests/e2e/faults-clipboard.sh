@@ -15,6 +15,11 @@ ROUNDS=200
 # The field as the test expects it, kept in step with every check.
 field=""
 expect_field() { expect_text "$TARGET" "$field"; }
+# The user's clipboard is back whole and the paste's keys are up.
+expect_delivery_over() {
+  expect_clipboard_back
+  probe wait-keys-up $((E2E_RESULT_LIMIT * 1000)) || fail "the paste left keys down"
+}
 
 # Types an expression and presses the hot key; the keys reach the program
 # in order, so the hot key sees the whole expression.
@@ -58,8 +63,7 @@ for gap in 20 150 250; do
   xdotool key --delay $gap ctrl+equal ctrl+equal
   field="${field}7*642.00"
   expect_field
-  expect_clipboard_back
-  probe wait-keys-up $((E2E_RESULT_LIMIT * 1000)) || fail "the paste left keys down"
+  expect_delivery_over
   expect_quiet "$TARGET" "$field"
   expect_clipboard_unchanged
   press Return
@@ -121,8 +125,7 @@ for stall in 250 1500; do
   type_and_calculate "3*3"
   field="${field}3*39.00"
   expect_field
-  expect_clipboard_back
-  probe wait-keys-up $((E2E_RESULT_LIMIT * 1000)) || fail "the paste left keys down"
+  expect_delivery_over
   expect_quiet "$TARGET" "$field"
 done
 
@@ -136,8 +139,7 @@ for key in 0xBB 0x56; do
   type_and_calculate "3+3"
   field=""
   expect_field
-  expect_clipboard_back
-  probe wait-keys-up $((E2E_RESULT_LIMIT * 1000)) || fail "the paste left keys down"
+  expect_delivery_over
   expect_quiet "$TARGET" "$field"
   expect_clipboard_unchanged
 done
@@ -158,8 +160,7 @@ type_and_calculate "4+4"
 expect_log_tail "4+4=8.00"
 stop_host
 wait_until $E2E_START_LIMIT "the host to end" not_alive "$host_pid"
-expect_clipboard_back
-probe wait-keys-up $((E2E_RESULT_LIMIT * 1000)) || fail "the paste left keys down"
+expect_delivery_over
 # Whether the paste still came depends on when Wine lets the library go.
 text=$(probe text "$TARGET" | tr -d '\r')
 [ "$text" = "${field}4+48.00" ] || [ "$text" = "${field}4+4" ] || fail "field of the target: $text"
