@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 nsis
   wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick fp-utils zip
   clang libclang-rt-14-dev
 )
