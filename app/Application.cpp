@@ -42,24 +42,26 @@ void TApplication::Terminate() {
 
 int TApplication::Run(HWND dialog) {
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (dialog != nullptr && IsDialogMessageA(dialog, &message)) continue;
+  // W throughout: the options window and its controls are Unicode windows,
+  // and an A loop would hand their typed characters over in the ANSI code page.
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (dialog != nullptr && IsDialogMessageW(dialog, &message)) continue;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   return 0;
 }
 
 void TApplication::ProcessMessages() {
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       terminated_ = true;
       PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the main loop
       return;
     }
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
 }
 

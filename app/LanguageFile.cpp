@@ -58,11 +58,30 @@ bool IsAllowedControl(unsigned char c) {
 const std::array<LanguageKey, kTextCount>& LanguageKeys() { return kKeys; }
 
 LanguageTexts::LanguageTexts() {
-  for (const LanguageKey& row : kKeys) (*this)[row.id] = row.builtIn;
+  for (const LanguageKey& row : kKeys) (*this)[row.id] = WidenAscii(row.builtIn);
 }
 
-std::string CreditsLine(const LanguageInfo& info) {
-  return info.language + "  Translate version " + info.version + "; " + info.translator;
+std::wstring WidenAscii(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+std::wstring CreditsLine(const LanguageInfo& info) {
+  return info.language + L"  Translate version " + info.version + L"; " + info.translator;
+}
+
+unsigned CodePageFromText(std::string_view value) {
+  const auto first = value.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return kSystemCodePage;
+  value = value.substr(first, value.find_last_not_of(" \t") - first + 1);
+  if (value.size() > 5) return kSystemCodePage;
+  unsigned number = 0;
+  for (const char c : value) {
+    if (c < '0' || c > '9') return kSystemCodePage;
+    number = number * 10 + static_cast<unsigned>(c - '0');
+  }
+  return number <= 65535 ? number : kSystemCodePage;
+}
+
+unsigned LanguageFileCodePage(const LanguageFileSystem& files, const std::string& path) {
+  return CodePageFromText(files.ReadValue(path, kInfo, "CodePage", ""));
 }
 
 bool IsLanguageFileText(std::string_view bytes, std::size_t fileSize) {
@@ -85,23 +104,26 @@ bool HasIniExtension(std::string_view fileName) {
 LanguageTexts ReadLanguageTexts(const LanguageFileSystem& files, const std::string& path) {
   LanguageTexts texts;
   if (!files.IsReadableLanguageFile(path)) return texts;
+  const unsigned codePage = LanguageFileCodePage(files, path);
   for (const LanguageKey& row : kKeys) {
-    texts[row.id] = files.ReadValue(path, row.section, row.key, row.builtIn);
+    texts[row.id] = files.Decode(files.ReadValue(path, row.section, row.key, row.builtIn), codePage);
   }
   return texts;
 }
 
 LanguageInfo ReadLanguageInfo(const LanguageFileSystem& files, const std::string& path) {
   if (!files.IsReadableLanguageFile(path)) return {};
-  return {files.ReadValue(path, kInfo, "Language", ""),
-          files.ReadValue(path, kInfo, "Translator", ""),
-          files.ReadValue(path, kInfo, "Version", "")};
+  const unsigned codePage = LanguageFileCodePage(files, path);
+  const auto read = [&](const char* key) {
+    return files.Decode(files.ReadValue(path, kInfo, key, ""), codePage);
+  };
+  return {read("Language"), read("Translator"), read("Version")};
 }
 
-std::string BuildCreditsText(const LanguageFileSystem& files, const std::string& folder) {
-  std::string text;
+std::wstring BuildCreditsText(const LanguageFileSystem& files, const std::string& folder) {
+  std::wstring text;
   for (const std::string& name : files.ListIniFiles(folder)) {
-    if (!text.empty()) text += "\r\n";
+    if (!text.empty()) text += L"\r\n";
     text += CreditsLine(ReadLanguageInfo(files, folder + name));
   }
   return text;
@@ -111,7 +133,7 @@ std::vector<LanguageMenuEntry> ListLanguageMenu(const LanguageFileSystem& files,
                                                 const std::string& folder) {
   std::vector<LanguageMenuEntry> entries;
   for (std::string& name : files.ListIniFiles(folder)) {
-    std::string caption = ReadLanguageInfo(files, folder + name).language;
+    std::wstring caption = ReadLanguageInfo(files, folder + name).language;
     entries.push_back({std::move(name), std::move(caption)});
   }
   return entries;
@@ -129,9 +151,8 @@ LanguageLoad LoadLanguage(const LanguageFileSystem& files, const std::string& fo
   return target.ApplyAbout(texts) ? LanguageLoad::Applied : LanguageLoad::AppliedWithoutAbout;
 }
 
-const std::string& SwitchItemText(const LanguageTexts& texts, bool hooksActive) {
+const std::wstring& SwitchItemText(const LanguageTexts& texts, bool hooksActive) {
   return texts[hooksActive ? TextId::MenuDisable : TextId::MenuEnable];
 }
-
 
 }  // namespace tarvok

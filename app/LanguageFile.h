@@ -4,6 +4,11 @@
 // built-in texts, reads them through a small file-system seam (Win32 profile
 // reader in the program, a fake in the native tests) and decides in which
 // order a file's texts reach their targets.
+//
+// A file is 8-bit text in one code page: the one it names in "Info"
+// "CodePage", else the system's ANSI code page. Its texts are turned into
+// UTF-16 once, as they are read, so a Russian file reads the same on a
+// Western Windows and a German one on a Russian Windows.
 #pragma once
 
 #include <array>
@@ -24,6 +29,9 @@ inline constexpr std::size_t kLanguageValueMaxLength = kLanguageValueBufferSize 
 inline constexpr std::size_t kLanguageFileMaxBytes = 256 * 1024;
 
 inline constexpr char kDefaultLanguageFile[] = "eng.ini";
+
+// Stands for the system's ANSI code page (CP_ACP).
+inline constexpr unsigned kSystemCodePage = 0;
 
 // Every text a language file may replace, in the order LoadLanguage applies
 // them.
@@ -64,29 +72,39 @@ struct LanguageKey {
 // One row per text, in TextId order.
 const std::array<LanguageKey, kTextCount>& LanguageKeys();
 
+// Texts in UTF-16, as the W calls of Windows take them.
 class LanguageTexts {
  public:
   LanguageTexts();  // the built-in English texts
-  [[nodiscard]] const std::string& operator[](TextId id) const {
+  [[nodiscard]] const std::wstring& operator[](TextId id) const {
     return texts_[static_cast<std::size_t>(id)];
   }
-  std::string& operator[](TextId id) { return texts_[static_cast<std::size_t>(id)]; }
+  std::wstring& operator[](TextId id) { return texts_[static_cast<std::size_t>(id)]; }
   bool operator==(const LanguageTexts&) const = default;
 
  private:
-  std::array<std::string, kTextCount> texts_;
+  std::array<std::wstring, kTextCount> texts_;
 };
+
+// The built-in texts are plain ASCII, the same in every code page.
+std::wstring WidenAscii(std::string_view ascii);
 
 // What a file says about itself in its "Info" section.
 struct LanguageInfo {
-  std::string language;
-  std::string translator;
-  std::string version;
+  std::wstring language;
+  std::wstring translator;
+  std::wstring version;
 };
 
 // The About box's line for one file: language, "  Translate version ",
 // version, "; ", translator.
-std::string CreditsLine(const LanguageInfo& info);
+std::wstring CreditsLine(const LanguageInfo& info);
+
+// The code page named by an "Info" "CodePage" value: a decimal number from
+// 1 to 65535, blanks around it allowed. Anything else, the empty text
+// included, gives kSystemCodePage, which is how files without the key have
+// always been read.
+unsigned CodePageFromText(std::string_view value);
 
 // Whether the bytes of a file can be a language file at all: not beyond the
 // size limit, and plain text (no zero bytes, no control characters other
@@ -117,7 +135,14 @@ class LanguageFileSystem {
   [[nodiscard]] virtual std::string ReadValue(const std::string& path, const char* section,
                                               const char* key,
                                               const char* defaultText) const = 0;
+  // A value's bytes as UTF-16, read in `codePage` (kSystemCodePage: the
+  // system's ANSI code page). A code page the system does not know reads as
+  // the system's.
+  [[nodiscard]] virtual std::wstring Decode(std::string_view bytes, unsigned codePage) const = 0;
 };
+
+// The code page a file's texts are read in.
+unsigned LanguageFileCodePage(const LanguageFileSystem& files, const std::string& path);
 
 // All texts of a file, each falling back to its built-in text.
 LanguageTexts ReadLanguageTexts(const LanguageFileSystem& files, const std::string& path);
@@ -125,14 +150,14 @@ LanguageTexts ReadLanguageTexts(const LanguageFileSystem& files, const std::stri
 // The "Info" section; empty fields for whatever is missing or unreadable.
 LanguageInfo ReadLanguageInfo(const LanguageFileSystem& files, const std::string& path);
 
-// The credits list of the About box: one line per file of the folder,
-// joined with CR LF.
-std::string BuildCreditsText(const LanguageFileSystem& files, const std::string& folder);
+// The credits list of the About box: one line per file of the folder, each
+// read in its own file's code page, joined with CR LF.
+std::wstring BuildCreditsText(const LanguageFileSystem& files, const std::string& folder);
 
 // An entry of the Language submenu.
 struct LanguageMenuEntry {
   std::string fileName;  // what LanguageFiles holds
-  std::string caption;   // the file's "Info" "Language", possibly empty
+  std::wstring caption;  // the file's "Info" "Language", possibly empty
 };
 
 std::vector<LanguageMenuEntry> ListLanguageMenu(const LanguageFileSystem& files,
@@ -160,6 +185,6 @@ LanguageLoad LoadLanguage(const LanguageFileSystem& files, const std::string& fo
                           const std::string& fileName, LanguageTarget& target);
 
 // The text of the Disable/Enable item: what a click on it will do next.
-const std::string& SwitchItemText(const LanguageTexts& texts, bool hooksActive);
+const std::wstring& SwitchItemText(const LanguageTexts& texts, bool hooksActive);
 
 }  // namespace tarvok

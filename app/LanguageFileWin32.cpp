@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "ScopedHandle.h"
+#include "TextConversion.h"
 
 namespace tarvok {
 
@@ -55,6 +56,10 @@ std::string Win32LanguageFileSystem::ReadValue(const std::string& path, const ch
   const DWORD length = GetPrivateProfileStringA(section, key, defaultText, buffer,
                                                 sizeof buffer, path.c_str());
   return std::string(buffer, length < sizeof buffer ? length : sizeof buffer - 1);
+}
+
+std::wstring Win32LanguageFileSystem::Decode(std::string_view bytes, unsigned codePage) const {
+  return ToUtf16(bytes, codePage);
 }
 
 }  // namespace tarvok

@@ -1,5 +1,6 @@
 // The language folder as Windows shows it: FindFirstFileA for the "*.ini"
-// files and the private-profile reader for the values.
+// files, the private-profile reader for the values and MultiByteToWideChar
+// for their code page.
 #pragma once
 
 #include "LanguageFile.h"
@@ -13,6 +14,7 @@ class Win32LanguageFileSystem final : public LanguageFileSystem {
   [[nodiscard]] bool IsReadableLanguageFile(const std::string& path) const override;
   [[nodiscard]] std::string ReadValue(const std::string& path, const char* section,
                                       const char* key, const char* defaultText) const override;
+  [[nodiscard]] std::wstring Decode(std::string_view bytes, unsigned codePage) const override;
 };
 
 }  // namespace tarvok

@@ -14,7 +14,7 @@ class MessageReporter {
   virtual void Show(const std::string& text) = 0;
 };
 
-// MessageBoxA without owner, OK button, no icon.
+// MessageBoxW without owner, OK button, no icon.
 class MessageBoxReporter final : public MessageReporter {
  public:
   void Show(const std::string& text) override;

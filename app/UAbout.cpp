@@ -10,7 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "TextConversion.h"
 #include "WindowText.h"
+
 
 namespace {
 
@@ -45,7 +47,7 @@ std::vector<WORD> EmptyDialogTemplate() {
   std::memcpy(words.data(), &header, sizeof header);
   words.push_back(0);  // menu
   words.push_back(0);  // class
-  AppendWide(words, L"About Tarvok");
+  AppendWide(words, tarvok::ToUtf16(TAbout::kDesignCaption, CP_ACP).c_str());
   words.push_back(8);  // points
   AppendWide(words, L"MS Sans Serif");
   return words;
@@ -65,18 +67,18 @@ bool TAbout::Create(HWND owner) {
   if (handle_ != nullptr) return true;
   owner_ = owner;
   const std::vector<WORD> dialogTemplate = EmptyDialogTemplate();
-  handle_ = CreateDialogIndirectParamA(
-      instance_, reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), owner, DialogProc,
+  handle_ = CreateDialogIndirectParamW(
+      instance_, reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), owner, DialogProc,
       reinterpret_cast<LPARAM>(this));
   return handle_ != nullptr;
 }
 
 INT_PTR CALLBACK TAbout::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
     reinterpret_cast<TAbout*>(lParam)->handle_ = dialog;
   }
-  auto* self = reinterpret_cast<TAbout*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* self = reinterpret_cast<TAbout*>(GetWindowLongPtrW(dialog, DWLP_USER));
   return self != nullptr ? self->HandleMessage(message, wParam, lParam) : FALSE;
 }
 
@@ -92,7 +94,7 @@ INT_PTR TAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SETCURSOR:
       if (!OnSetCursor(reinterpret_cast<HWND>(wParam))) return FALSE;
-      SetWindowLongPtrA(handle_, DWLP_MSGRESULT, TRUE);
+      SetWindowLongPtrW(handle_, DWLP_MSGRESULT, TRUE);
       return TRUE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
@@ -122,46 +124,46 @@ void TAbout::OnInitDialog() {
     ReleaseDC(nullptr, screen);
   }
   RECT frame = {0, 0, Scale(kClientWidth), Scale(kClientHeight)};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_EXSTYLE)));
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE)));
   SetWindowPos(handle_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-  auto* font = reinterpret_cast<HFONT>(SendMessageA(handle_, WM_GETFONT, 0, 0));
-  LOGFONTA bold{};
-  if (font != nullptr && GetObjectA(font, sizeof bold, &bold) == sizeof bold) {
+  auto* font = reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0));
+  LOGFONTW bold{};
+  if (font != nullptr && GetObjectW(font, sizeof bold, &bold) == sizeof bold) {
     bold.lfWeight = FW_BOLD;
-    boldFont_.reset(CreateFontIndirectA(&bold));
+    boldFont_.reset(CreateFontIndirectW(&bold));
   }
   auto* boldFont = boldFont_ ? static_cast<HFONT>(boldFont_.get()) : font;
 
-  Image1 = AddControl("STATIC", nullptr, SS_BITMAP, 8, 8, 48, 48, kIdImage1, font);
+  Image1 = AddControl(L"STATIC", nullptr, SS_BITMAP, 8, 8, 48, 48, kIdImage1, font);
   picture_.reset(LoadImageA(instance_, kPictureResource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (picture_) SendMessageA(Image1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
+  if (picture_) SendMessageW(Image1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
 
-  Label17 = AddControl("STATIC", kVersionText, SS_LEFT | SS_NOPREFIX, kPanel1.left + 8,
+  Label17 = AddControl(L"STATIC", tarvok::ToUtf16(kVersionText, CP_ACP).c_str(), SS_LEFT | SS_NOPREFIX, kPanel1.left + 8,
                        kPanel1.top + 2, 0, 13, kIdLabel17, boldFont);
-  Label18 = AddControl("STATIC", kWebAddress, SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
+  Label18 = AddControl(L"STATIC", tarvok::ToUtf16(kWebAddress, CP_ACP).c_str(), SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
                        kPanel1.left + 8, kPanel1.top + 16, 0, 13, kIdLabel18, font);
-  Label7 = AddControl("STATIC", "Credits:", SS_LEFT | SS_NOPREFIX, 4, 128, 0, 13, kIdLabel7,
+  Label7 = AddControl(L"STATIC", L"Credits:", SS_LEFT | SS_NOPREFIX, 4, 128, 0, 13, kIdLabel7,
                       boldFont);
-  Memo1 = AddControl("EDIT", "",
+  Memo1 = AddControl(L"EDIT", L"",
                      ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER |
                          WS_TABSTOP,
                      4, 144, 373, 65, kIdMemo1, font);
-  Button1 = AddControl("BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 302, 219, 75, 25, IDOK,
+  Button1 = AddControl(L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 302, 219, 75, 25, IDOK,
                        font);
   SetFocus(Button1);
 }
 
-HWND TAbout::AddControl(const char* className, const char* text, DWORD style, int left,
+HWND TAbout::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int left,
                         int top, int width, int height, int id, HFONT font) {
-  HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, Scale(left),
+  HWND control = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, Scale(left),
                                  Scale(top), Scale(width), Scale(height), handle_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
                                  nullptr);
   if (control == nullptr) return nullptr;
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   // Labels size themselves to their text, as translated texts differ in length.
   if (width == 0) FitLabelToText(control);
   return control;
@@ -171,11 +173,11 @@ void TAbout::FitLabelToText(HWND label) {
   if (label == nullptr) return;
   HDC dc = GetDC(label);
   if (dc == nullptr) return;
-  auto* font = reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0));
+  auto* font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
   HGDIOBJ previous = font != nullptr ? SelectObject(dc, font) : nullptr;
-  const std::string text = tarvok::WindowText(label);
+  const std::wstring text = tarvok::WideWindowText(label);
   SIZE extent{};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   if (previous != nullptr) SelectObject(dc, previous);
   ReleaseDC(label, dc);
   SetWindowPos(label, nullptr, 0, 0, extent.cx + 1, extent.cy > 0 ? extent.cy : Scale(13),
@@ -229,14 +231,14 @@ INT_PTR TAbout::ShowModal() {
   CentreOnScreen();
   const bool disableOwner = owner_ != nullptr && IsWindowEnabled(owner_);
   if (disableOwner) EnableWindow(owner_, FALSE);
-  SendMessageA(handle_, DM_SETDEFID, IDOK, 0);
+  SendMessageW(handle_, DM_SETDEFID, IDOK, 0);
   ShowWindow(handle_, SW_SHOW);
   SetForegroundWindow(handle_);
   if (Button1 != nullptr) SetFocus(Button1);
 
   MSG message;
   while (modalResult_ == 0 && handle_ != nullptr) {
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0) {
       // Exit was chosen while the box was open: the main loop must see it too.
       PostQuitMessage(static_cast<int>(message.wParam));
@@ -247,9 +249,9 @@ INT_PTR TAbout::ShowModal() {
       modalResult_ = IDCANCEL;
       break;
     }
-    if (!IsDialogMessageA(handle_, &message)) {
+    if (!IsDialogMessageW(handle_, &message)) {
       TranslateMessage(&message);
-      DispatchMessageA(&message);
+      DispatchMessageW(&message);
     }
   }
   // Enable the owner before hiding, or Windows activates some other program.
@@ -261,26 +263,26 @@ INT_PTR TAbout::ShowModal() {
 
 void TAbout::FormShow() {
   if (Memo1 == nullptr) return;
-  SetWindowTextA(Memo1, "");
-  SetWindowTextA(Memo1, tarvok::BuildCreditsText(files_, languageFolder_).c_str());
+  SetWindowTextW(Memo1, L"");
+  SetWindowTextW(Memo1, tarvok::BuildCreditsText(files_, languageFolder_).c_str());
 }
 
 void TAbout::Label18Click() {
   ShellExecuteA(handle_, "open", kWebAddress, nullptr, nullptr, SW_SHOW);
 }
 
-void TAbout::SetCaption(const std::string& text) {
-  if (handle_ != nullptr) SetWindowTextA(handle_, text.c_str());
+void TAbout::SetCaption(const std::wstring& text) {
+  if (handle_ != nullptr) SetWindowTextW(handle_, text.c_str());
 }
 
-void TAbout::SetCreditsLabel(const std::string& text) {
+void TAbout::SetCreditsLabel(const std::wstring& text) {
   if (Label7 == nullptr) return;
-  SetWindowTextA(Label7, text.c_str());
+  SetWindowTextW(Label7, text.c_str());
   FitLabelToText(Label7);
 }
 
-void TAbout::SetOkText(const std::string& text) {
-  if (Button1 != nullptr) SetWindowTextA(Button1, text.c_str());
+void TAbout::SetOkText(const std::wstring& text) {
+  if (Button1 != nullptr) SetWindowTextW(Button1, text.c_str());
 }
 
-std::string TAbout::CreditsText() const { return Memo1 != nullptr ? tarvok::WindowText(Memo1) : std::string(); }
+std::wstring TAbout::CreditsText() const { return Memo1 != nullptr ? tarvok::WideWindowText(Memo1) : std::wstring(); }

@@ -2,7 +2,9 @@
 // credits of every installed language file. It is created once, hidden,
 // after the options window, shown modally from the tray menu and destroyed
 // when the program ends. The credits list is rebuilt at every showing, so a
-// language file copied in while the program runs is listed at once.
+// language file copied in while the program runs is listed at once. The box
+// and its controls are Unicode windows: each credits line keeps the letters
+// of its own file's code page.
 #pragma once
 
 #include <windows.h>
@@ -36,13 +38,13 @@ class TAbout {
   INT_PTR ShowModal();
 
   // Texts a language file replaces.
-  void SetCaption(const std::string& text);
-  void SetCreditsLabel(const std::string& text);
-  void SetOkText(const std::string& text);
+  void SetCaption(const std::wstring& text);
+  void SetCreditsLabel(const std::wstring& text);
+  void SetOkText(const std::wstring& text);
 
   [[nodiscard]] HWND Handle() const { return handle_; }
   [[nodiscard]] bool IsShowing() const { return showing_; }
-  [[nodiscard]] std::string CreditsText() const;
+  [[nodiscard]] std::wstring CreditsText() const;
 
   HWND Image1 = nullptr;
   HWND Label17 = nullptr;  // version
@@ -62,7 +64,7 @@ class TAbout {
   void OnPaint();
   INT_PTR OnControlColor(HDC dc, HWND control);
   bool OnSetCursor(HWND under);
-  HWND AddControl(const char* className, const char* text, DWORD style, int left, int top,
+  HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int left, int top,
                   int width, int height, int id, HFONT font);
   void FitLabelToText(HWND label);
   void CentreOnScreen();

@@ -7,6 +7,7 @@
 
 #include "Application.h"
 #include "RegistryNames.h"
+#include "TextConversion.h"
 #include "UOneInstanceMay.h"
 #include "UserSettingsStore.h"
 #include "WindowText.h"
@@ -20,7 +21,7 @@ constexpr int kClientHeight = 203;
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kFontPoints = 8;
-constexpr char kFontFace[] = "MS Sans Serif";
+constexpr wchar_t kFontFace[] = L"MS Sans Serif";
 constexpr char kDefaultLanguageFile[] = "eng.ini";
 constexpr UINT kLanguageMenuPosition = 3;  // Options, Disable, separator, Language
 
@@ -39,7 +40,7 @@ TMainForm::TMainForm(TApplication& application, SettingsRegistry& registry, Mess
 
 TMainForm::~TMainForm() {
   if (Handle != nullptr) {
-    SetWindowLongPtrA(Handle, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(Handle, GWLP_USERDATA, 0);
     DestroyWindow(Handle);
   }
 }
@@ -47,14 +48,15 @@ TMainForm::~TMainForm() {
 // ---- Creation ----
 
 bool TMainForm::Create() {
-  WNDCLASSA windowClass{};
+  WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = &TMainForm::WindowProc;
   windowClass.hInstance = application_.Instance();
-  windowClass.hIcon = LoadIconA(application_.Instance(), "MAINICON");
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hIcon = LoadIconW(application_.Instance(), L"MAINICON");
+  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kWindowClass;
-  RegisterClassA(&windowClass);
+  const std::wstring className = ToUtf16(kWindowClass, CP_ACP);
+  windowClass.lpszClassName = className.c_str();
+  RegisterClassW(&windowClass);
 
   HDC screen = GetDC(nullptr);
   dpi_ = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
@@ -68,7 +70,7 @@ bool TMainForm::Create() {
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
 
-  Handle = CreateWindowExA(kWindowExStyle, kWindowClass, kDesignCaption, kWindowStyle, left, top, width,
+  Handle = CreateWindowExW(kWindowExStyle, className.c_str(), ToUtf16(kDesignCaption, CP_ACP).c_str(), kWindowStyle, left, top, width,
                            height, application_.Handle(), nullptr, application_.Instance(), this);
   if (Handle == nullptr) return false;
   taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
@@ -86,107 +88,107 @@ bool TMainForm::Create() {
 
 int TMainForm::ScaleForDpi(int pixels) const { return MulDiv(pixels, dpi_, 96); }
 
-HWND TMainForm::AddControl(const char* className, const char* text, DWORD style, int left, int top, int width,
-                           int height, UINT id) {
-  HWND control = CreateWindowExA(0, className, text, WS_CHILD | style, ScaleForDpi(left), ScaleForDpi(top),
+HWND TMainForm::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int left, int top,
+                           int width, int height, UINT id) {
+  HWND control = CreateWindowExW(0, className, text, WS_CHILD | style, ScaleForDpi(left), ScaleForDpi(top),
                                  ScaleForDpi(width), ScaleForDpi(height), Handle,
                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), application_.Instance(),
                                  nullptr);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   return control;
 }
 
 void TMainForm::CreateControls() {
-  font_.reset(CreateFontA(-MulDiv(kFontPoints, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+  font_.reset(CreateFontW(-MulDiv(kFontPoints, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                           DEFAULT_PITCH | FF_DONTCARE, kFontFace));
   const DWORD visible = WS_VISIBLE;
-  Label2 = AddControl("STATIC", "The calculations can be started by pressing:", visible, 16, 8, 319, 13, 0);
-  HotKey1 = AddControl(HOTKEY_CLASSA, "", visible | WS_TABSTOP | WS_BORDER, 48, 26, 121, 19, kCmdHotKey);
-  SendMessageA(HotKey1, HKM_SETRULES, HKCOMB_NONE, 0);
-  Label3 = AddControl("STATIC", "Note that the program can also perform calculations according to the formula ", 0,
-                      16, 48, 319, 24, 0);
-  RadioButton1 = AddControl("BUTTON", "Show result as a number", visible | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
+  Label2 = AddControl(L"STATIC", L"The calculations can be started by pressing:", visible, 16, 8, 319, 13, 0);
+  HotKey1 = AddControl(HOTKEY_CLASSW, L"", visible | WS_TABSTOP | WS_BORDER, 48, 26, 121, 19, kCmdHotKey);
+  SendMessageW(HotKey1, HKM_SETRULES, HKCOMB_NONE, 0);
+  Label3 = AddControl(L"STATIC", L"Note that the program can also perform calculations according to the formula ",
+                      0, 16, 48, 319, 24, 0);
+  RadioButton1 = AddControl(L"BUTTON", L"Show result as a number", visible | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
                             16, 60, 201, 19, kCmdRadioNumber);
-  Label1 = AddControl("STATIC", "Symbols after comma:", visible, 48, 84, 125, 13, 0);
-  Edit1 = AddControl("EDIT", "2", visible | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 176, 80, 57, 21,
+  Label1 = AddControl(L"STATIC", L"Symbols after comma:", visible, 48, 84, 125, 13, 0);
+  Edit1 = AddControl(L"EDIT", L"2", visible | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 176, 80, 57, 21,
                      kCmdPrecisionEdit);
-  UpDown1 = AddControl(UPDOWN_CLASSA, "", visible | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 233, 80,
+  UpDown1 = AddControl(UPDOWN_CLASSW, L"", visible | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 233, 80,
                        16, 21, kCmdPrecisionSpin);
-  SendMessageA(UpDown1, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Edit1), 0);
-  SendMessageA(UpDown1, UDM_SETRANGE32, kMinPrecision, kMaxPrecision);
-  SendMessageA(UpDown1, UDM_SETPOS32, 0, kDefaultPrecision);
-  RadioButton2 = AddControl("BUTTON", "Show result as a line", visible | WS_TABSTOP | BS_AUTORADIOBUTTON, 16, 105,
+  SendMessageW(UpDown1, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Edit1), 0);
+  SendMessageW(UpDown1, UDM_SETRANGE32, kMinPrecision, kMaxPrecision);
+  SendMessageW(UpDown1, UDM_SETPOS32, 0, kDefaultPrecision);
+  RadioButton2 = AddControl(L"BUTTON", L"Show result as a line", visible | WS_TABSTOP | BS_AUTORADIOBUTTON, 16, 105,
                             201, 19, kCmdRadioLine);
-  CheckBox2 = AddControl("BUTTON", "Start with Windows ", visible | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 16,
+  CheckBox2 = AddControl(L"BUTTON", L"Start with Windows ", visible | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 16,
                          135, 259, 17, kCmdAutorun);
-  Button1 = AddControl("BUTTON", "OK", visible | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 104, 173, 75, 25,
+  Button1 = AddControl(L"BUTTON", L"OK", visible | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 104, 173, 75, 25,
                        kCmdOK);
-  Button2 = AddControl("BUTTON", "Cancel", visible | WS_TABSTOP | BS_PUSHBUTTON, 185, 173, 75, 25, kCmdCancel);
-  Button3 = AddControl("BUTTON", "Apply", visible | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 266, 173, 75, 25,
+  Button2 = AddControl(L"BUTTON", L"Cancel", visible | WS_TABSTOP | BS_PUSHBUTTON, 185, 173, 75, 25, kCmdCancel);
+  Button3 = AddControl(L"BUTTON", L"Apply", visible | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 266, 173, 75, 25,
                        kCmdApply);
-  SendMessageA(RadioButton1, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageW(RadioButton1, BM_SETCHECK, BST_CHECKED, 0);
 }
 
 void TMainForm::CreateTrayMenu() {
   menu_.reset(CreatePopupMenu());
   PopupMenu1 = menu_.get();
   language1 = CreatePopupMenu();
-  AppendMenuA(PopupMenu1, MF_STRING, kCmdOptions, "Options...");
-  AppendMenuA(PopupMenu1, MF_STRING, kCmdDisableEnable, DisableText.c_str());
-  AppendMenuA(PopupMenu1, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(PopupMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(language1), "Language");
-  AppendMenuA(PopupMenu1, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(PopupMenu1, MF_STRING, kCmdInfo, "Info");
-  AppendMenuA(PopupMenu1, MF_STRING, kCmdHelp, "Help...");
-  AppendMenuA(PopupMenu1, MF_STRING, kCmdAbout, "About...");
-  AppendMenuA(PopupMenu1, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(PopupMenu1, MF_STRING, kCmdExit, "Exit");
+  AppendMenuW(PopupMenu1, MF_STRING, kCmdOptions, L"Options...");
+  AppendMenuW(PopupMenu1, MF_STRING, kCmdDisableEnable, DisableText.c_str());
+  AppendMenuW(PopupMenu1, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(PopupMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(language1), L"Language");
+  AppendMenuW(PopupMenu1, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(PopupMenu1, MF_STRING, kCmdInfo, L"Info");
+  AppendMenuW(PopupMenu1, MF_STRING, kCmdHelp, L"Help...");
+  AppendMenuW(PopupMenu1, MF_STRING, kCmdAbout, L"About...");
+  AppendMenuW(PopupMenu1, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(PopupMenu1, MF_STRING, kCmdExit, L"Exit");
   SetMenuDefaultItem(PopupMenu1, kCmdOptions, FALSE);  // drawn in bold
 }
 
 // ---- Texts the language code sets ----
 
-void TMainForm::SetMenuItemText(TrayMenuItem item, const std::string& text) {
-  MENUITEMINFOA info{};
+void TMainForm::SetMenuItemText(TrayMenuItem item, const std::wstring& text) {
+  MENUITEMINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = MIIM_STRING;
-  info.dwTypeData = const_cast<char*>(text.c_str());
+  info.dwTypeData = const_cast<wchar_t*>(text.c_str());
   switch (item) {
-    case TrayMenuItem::Options: SetMenuItemInfoA(PopupMenu1, kCmdOptions, FALSE, &info); break;
-    case TrayMenuItem::DisableEnable: SetMenuItemInfoA(PopupMenu1, kCmdDisableEnable, FALSE, &info); break;
-    case TrayMenuItem::Language: SetMenuItemInfoA(PopupMenu1, kLanguageMenuPosition, TRUE, &info); break;
-    case TrayMenuItem::Info: SetMenuItemInfoA(PopupMenu1, kCmdInfo, FALSE, &info); break;
-    case TrayMenuItem::Help: SetMenuItemInfoA(PopupMenu1, kCmdHelp, FALSE, &info); break;
-    case TrayMenuItem::About: SetMenuItemInfoA(PopupMenu1, kCmdAbout, FALSE, &info); break;
-    case TrayMenuItem::Exit: SetMenuItemInfoA(PopupMenu1, kCmdExit, FALSE, &info); break;
+    case TrayMenuItem::Options: SetMenuItemInfoW(PopupMenu1, kCmdOptions, FALSE, &info); break;
+    case TrayMenuItem::DisableEnable: SetMenuItemInfoW(PopupMenu1, kCmdDisableEnable, FALSE, &info); break;
+    case TrayMenuItem::Language: SetMenuItemInfoW(PopupMenu1, kLanguageMenuPosition, TRUE, &info); break;
+    case TrayMenuItem::Info: SetMenuItemInfoW(PopupMenu1, kCmdInfo, FALSE, &info); break;
+    case TrayMenuItem::Help: SetMenuItemInfoW(PopupMenu1, kCmdHelp, FALSE, &info); break;
+    case TrayMenuItem::About: SetMenuItemInfoW(PopupMenu1, kCmdAbout, FALSE, &info); break;
+    case TrayMenuItem::Exit: SetMenuItemInfoW(PopupMenu1, kCmdExit, FALSE, &info); break;
   }
 }
 
-void TMainForm::AddLanguageMenuItem(int tag, const std::string& text) {
+void TMainForm::AddLanguageMenuItem(int tag, const std::wstring& text) {
   if (tag < 0 || kLanguageItemBase + static_cast<UINT>(tag) > kLanguageItemLimit) return;
-  AppendMenuA(language1, MF_STRING, kLanguageItemBase + static_cast<UINT>(tag), text.c_str());
+  AppendMenuW(language1, MF_STRING, kLanguageItemBase + static_cast<UINT>(tag), text.c_str());
 }
 
 void TMainForm::ClearLanguageMenu() {
   while (GetMenuItemCount(language1) > 0) DeleteMenu(language1, 0, MF_BYPOSITION);
 }
 
-void TMainForm::SetCaption(const std::string& text) { SetWindowTextA(Handle, text.c_str()); }
+void TMainForm::SetCaption(const std::wstring& text) { SetWindowTextW(Handle, text.c_str()); }
 
-void TMainForm::SetControlText(HWND control, const std::string& text) { SetWindowTextA(control, text.c_str()); }
+void TMainForm::SetControlText(HWND control, const std::wstring& text) { SetWindowTextW(control, text.c_str()); }
 
 // ---- Settings held by the controls ----
 
 UserSettings TMainForm::ControlValues() const {
   UserSettings values;
-  values.autorun = SendMessageA(CheckBox2, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  values.resultAsLine = SendMessageA(RadioButton1, BM_GETCHECK, 0, 0) != BST_CHECKED;
+  values.autorun = SendMessageW(CheckBox2, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  values.resultAsLine = SendMessageW(RadioButton1, BM_GETCHECK, 0, 0) != BST_CHECKED;
   // The box may hold anything typed into it; the spin control's own last
   // position stands in for text that is not a number at all.
-  const int spin = static_cast<int>(SendMessageA(UpDown1, UDM_GETPOS32, 0, 0));
+  const int spin = static_cast<int>(SendMessageW(UpDown1, UDM_GETPOS32, 0, 0));
   values.precision = PrecisionFromText(WindowText(Edit1), ClampPrecision(spin));
-  values.shortcut = ShortcutFromHotKeyControl(static_cast<std::uint16_t>(SendMessageA(HotKey1, HKM_GETHOTKEY, 0, 0)));
+  values.shortcut = ShortcutFromHotKeyControl(static_cast<std::uint16_t>(SendMessageW(HotKey1, HKM_GETHOTKEY, 0, 0)));
   return values;
 }
 
@@ -195,12 +197,12 @@ HookSettings TMainForm::CurrentSettings() const {
 }
 
 void TMainForm::ShowValues(const UserSettings& values) {
-  SendMessageA(CheckBox2, BM_SETCHECK, values.autorun ? BST_CHECKED : BST_UNCHECKED, 0);
-  SendMessageA(RadioButton1, BM_SETCHECK, values.resultAsLine ? BST_UNCHECKED : BST_CHECKED, 0);
-  SendMessageA(RadioButton2, BM_SETCHECK, values.resultAsLine ? BST_CHECKED : BST_UNCHECKED, 0);
-  SendMessageA(UpDown1, UDM_SETPOS32, 0, ClampPrecision(values.precision));
-  SetWindowTextA(Edit1, std::to_string(ClampPrecision(values.precision)).c_str());
-  SendMessageA(HotKey1, HKM_SETHOTKEY, HotKeyControlFromShortcut(values.shortcut), 0);
+  SendMessageW(CheckBox2, BM_SETCHECK, values.autorun ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(RadioButton1, BM_SETCHECK, values.resultAsLine ? BST_UNCHECKED : BST_CHECKED, 0);
+  SendMessageW(RadioButton2, BM_SETCHECK, values.resultAsLine ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(UpDown1, UDM_SETPOS32, 0, ClampPrecision(values.precision));
+  SetWindowTextW(Edit1, std::to_wstring(ClampPrecision(values.precision)).c_str());
+  SendMessageW(HotKey1, HKM_SETHOTKEY, HotKeyControlFromShortcut(values.shortcut), 0);
 }
 
 void TMainForm::LoadValues() { ShowValues(ReadUserSettings(registry_, keyNames_)); }
@@ -284,7 +286,7 @@ void TMainForm::Button3Click() {
   SaveValues();
   EnableWindow(Button3, FALSE);
   if (!hooksActive_) return;  // the next StartWork takes the settings from the controls
-  HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  HCURSOR previous = SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // IDC_WAIT
   work_.ApplySettings(CurrentSettings());
   SetCursor(previous);
 }
@@ -367,7 +369,7 @@ void TMainForm::ShowTrayMenu() {
   SetForegroundWindow(Handle);
   TrackPopupMenu(PopupMenu1, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Handle, nullptr);
   SetForegroundWindow(Handle);
-  PostMessageA(Handle, WM_NULL, 0, 0);
+  PostMessageW(Handle, WM_NULL, 0, 0);
 }
 
 void TMainForm::TrayIconMessage(LPARAM mouseMessage) {
@@ -420,11 +422,11 @@ void TMainForm::OnNotify(const NMHDR& header) {
 
 LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (form == nullptr || form->Handle != window) return DefWindowProcA(window, message, wParam, lParam);
+  auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (form == nullptr || form->Handle != window) return DefWindowProcW(window, message, wParam, lParam);
   return form->HandleMessage(message, wParam, lParam);
 }
 
@@ -453,5 +455,5 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
   }
-  return DefWindowProcA(Handle, message, wParam, lParam);
+  return DefWindowProcW(Handle, message, wParam, lParam);
 }

@@ -5,6 +5,10 @@
 //
 // The language texts, the Language submenu and the About/Help commands are
 // defined in UMainFormLanguage.cpp; everything else in UMainForm*.cpp.
+//
+// The window, its controls and the menu are Unicode (W) objects and take
+// their texts in UTF-16: a language file's texts keep their letters on any
+// system code page.
 #pragma once
 
 #include <windows.h>
@@ -81,11 +85,11 @@ class TMainForm {
   void DestroyAboutBox();
 
   // ---- Text state a language file replaces ----
-  std::string DisableText = "Disable";
-  std::string EnableText = "Enable";
-  std::string FirstRunTitle = "New program - Tarvok";
-  std::string FirstRunText =
-      "To access Options, double-click the icon. To access menu, right-click the icon.";
+  std::wstring DisableText = L"Disable";
+  std::wstring EnableText = L"Enable";
+  std::wstring FirstRunTitle = L"New program - Tarvok";
+  std::wstring FirstRunText =
+      L"To access Options, double-click the icon. To access menu, right-click the icon.";
   std::vector<std::string> LanguageFiles;
   std::string ProgramFolder;   // with trailing backslash
   std::string LanguageFolder;  // ProgramFolder + "language\"
@@ -100,12 +104,12 @@ class TMainForm {
   HMENU PopupMenu1 = nullptr;  // the tray menu (owned)
   HMENU language1 = nullptr;   // its Language submenu (owned by PopupMenu1)
 
-  void SetMenuItemText(TrayMenuItem item, const std::string& text);
+  void SetMenuItemText(TrayMenuItem item, const std::wstring& text);
   // Appends an item to the Language submenu whose click runs MayMenuClick(tag).
-  void AddLanguageMenuItem(int tag, const std::string& text);
+  void AddLanguageMenuItem(int tag, const std::wstring& text);
   void ClearLanguageMenu();
-  void SetCaption(const std::string& text);
-  void SetControlText(HWND control, const std::string& text);
+  void SetCaption(const std::wstring& text);
+  void SetControlText(HWND control, const std::wstring& text);
 
   [[nodiscard]] bool HooksActive() const { return hooksActive_; }
   [[nodiscard]] bool SettingsModified() const { return settingsModified_; }
@@ -148,7 +152,7 @@ class TMainForm {
   void OnNotify(const NMHDR& header);
   void CreateControls();
   void CreateTrayMenu();
-  HWND AddControl(const char* className, const char* text, DWORD style, int left, int top,
+  HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int left, int top,
                   int width, int height, UINT id);
   void MarkModified();
   void MarkClean();

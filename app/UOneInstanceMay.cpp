@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "TextConversion.h"
+
 namespace tarvok {
 
 std::string MutexBaseName(const std::string& titleOrPath, bool exeNameAsIdentifier,
@@ -64,7 +66,8 @@ void TMOneInstance::DoShowMessage() {
     OnShowMessage(*this, terminate_);
     return;
   }
-  MessageBoxExA(host_.ApplicationWindow(), Message.c_str(), host_.Title().c_str(), MB_ICONEXCLAMATION | MB_OK, 0);
+  MessageBoxExW(host_.ApplicationWindow(), ToUtf16(Message, CP_ACP).c_str(), ToUtf16(host_.Title(), CP_ACP).c_str(),
+                MB_ICONEXCLAMATION | MB_OK, 0);
 }
 
 HWND TMOneInstance::FindPrevInstanceWindow() const {

@@ -1,39 +1,40 @@
-// Shell_NotifyIconA with the small record for the icon itself and the
+// Shell_NotifyIconW with the small record for the icon itself and the
 // larger one for balloons; the images are loaded at 16x16 from the program's
 // own icon resources, with the 16-colour set where the tray cannot show more.
 #include "UTrayIcon.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
+#include <string_view>
 
 namespace tarvok {
 namespace {
 
 // Copies at most size-1 characters and always terminates.
 template <std::size_t N>
-void CopyCut(char (&field)[N], const std::string& text, std::size_t limit = N) {
+void CopyCut(wchar_t (&field)[N], std::wstring_view text, std::size_t limit = N) {
   const std::size_t count = std::min(text.size(), std::min(limit, N) - 1);
-  std::memcpy(field, text.data(), count);
+  std::wmemcpy(field, text.data(), count);
   field[count] = '\0';
 }
 
 }  // namespace
 
-NOTIFYICONDATAA BasicTrayRecord(HWND owner, HICON icon) {
-  NOTIFYICONDATAA record{};
+NOTIFYICONDATAW BasicTrayRecord(HWND owner, HICON icon) {
+  NOTIFYICONDATAW record{};
   record.cbSize = kBasicRecordSize;
   record.hWnd = owner;
   record.uID = kTrayIconId;
   record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   record.uCallbackMessage = kTrayCallbackMessage;
   record.hIcon = icon;
-  CopyCut(record.szTip, kTrayTip, 64);  // the first record version has a 64-byte tip
+  CopyCut(record.szTip, kTrayTip, 64);  // the first record version has a 64-character tip
   return record;
 }
 
-NOTIFYICONDATAA BalloonTrayRecord(HWND owner, const std::string& title, const std::string& text,
+NOTIFYICONDATAW BalloonTrayRecord(HWND owner, const std::wstring& title, const std::wstring& text,
                                   DWORD iconKind) {
-  NOTIFYICONDATAA record{};
+  NOTIFYICONDATAW record{};
   record.cbSize = kBalloonRecordSize;
   record.hWnd = owner;
   record.uID = kTrayIconId;
@@ -52,8 +53,8 @@ std::string TrayIconResourceName(const std::string& baseName, const PlatformFlag
 void TrayIcon::Notify(DWORD action, HWND owner, HINSTANCE instance, const char* iconName) {
   const std::string resource = TrayIconResourceName(iconName, flags_);
   ScopedIcon image(static_cast<HICON>(LoadImageA(instance, resource.c_str(), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-  NOTIFYICONDATAA record = BasicTrayRecord(owner, image.get());
-  Shell_NotifyIconA(action, &record);
+  NOTIFYICONDATAW record = BasicTrayRecord(owner, image.get());
+  Shell_NotifyIconW(action, &record);
   // The shell keeps its own copy of the image, so the previous one can go.
   icon_ = std::move(image);
   iconName_ = iconName;
@@ -71,18 +72,18 @@ void TrayIcon::ReAddTrayIcon(HWND owner, HINSTANCE instance) {
 }
 
 void TrayIcon::DeleteTrayIcon(HWND owner) {
-  NOTIFYICONDATAA record{};
+  NOTIFYICONDATAW record{};
   record.cbSize = kBasicRecordSize;
   record.hWnd = owner;
   record.uID = kTrayIconId;
-  Shell_NotifyIconA(NIM_DELETE, &record);
+  Shell_NotifyIconW(NIM_DELETE, &record);
 }
 
-void TrayIcon::ShowTrayBalloon(const std::string& title, const std::string& text, DWORD iconKind,
+void TrayIcon::ShowTrayBalloon(const std::wstring& title, const std::wstring& text, DWORD iconKind,
                                HWND owner) {
   if (!flags_.balloonsSupported) return;
-  NOTIFYICONDATAA record = BalloonTrayRecord(owner, title, text, iconKind);
-  Shell_NotifyIconA(NIM_MODIFY, &record);
+  NOTIFYICONDATAW record = BalloonTrayRecord(owner, title, text, iconKind);
+  Shell_NotifyIconW(NIM_MODIFY, &record);
 }
 
 }  // namespace tarvok

@@ -1,6 +1,8 @@
 // The program's icon in the notification area: added at start-up, switched
 // between the on and off images, re-added when the shell restarts, removed
-// at Exit, and the balloon notices shown at it.
+// at Exit, and the balloon notices shown at it. The tip and the balloons go
+// through Shell_NotifyIconW, so a translated balloon reads right whatever
+// the system's ANSI code page.
 #pragma once
 
 #include <windows.h>
@@ -16,17 +18,20 @@ namespace tarvok {
 
 inline constexpr UINT kTrayCallbackMessage = WM_USER + 20;  // 1044
 inline constexpr UINT kTrayIconId = 1;
-inline constexpr char kTrayTip[] = "Tarvok";
+inline constexpr wchar_t kTrayTip[] = L"Tarvok";
 inline constexpr char kIconOn[] = "MAINICON";
 inline constexpr char kIconOff[] = "YELLOW";
-inline constexpr DWORD kBasicRecordSize = 88;     // the first version of the record
-inline constexpr DWORD kBalloonRecordSize = 488;  // the version with balloon fields
+inline constexpr DWORD kBasicRecordSize = 152;    // the first version of the record
+inline constexpr DWORD kBalloonRecordSize = 936;  // the version with balloon fields
 inline constexpr DWORD kBalloonInfoIcon = NIIF_INFO;
 
-// The records Shell_NotifyIconA receives; separate so tests can check them.
-[[nodiscard]] NOTIFYICONDATAA BasicTrayRecord(HWND owner, HICON icon);
-[[nodiscard]] NOTIFYICONDATAA BalloonTrayRecord(HWND owner, const std::string& title,
-                                                const std::string& text, DWORD iconKind);
+static_assert(kBasicRecordSize == NOTIFYICONDATAW_V1_SIZE);
+static_assert(kBalloonRecordSize == NOTIFYICONDATAW_V2_SIZE);
+
+// The records Shell_NotifyIconW receives; separate so tests can check them.
+[[nodiscard]] NOTIFYICONDATAW BasicTrayRecord(HWND owner, HICON icon);
+[[nodiscard]] NOTIFYICONDATAW BalloonTrayRecord(HWND owner, const std::wstring& title,
+                                                const std::wstring& text, DWORD iconKind);
 [[nodiscard]] std::string TrayIconResourceName(const std::string& baseName, const PlatformFlags& flags);
 
 // Whatever the shell answers is ignored: nothing here reports an error.
@@ -38,7 +43,7 @@ class TrayIcon {
   void AddTrayIcon(HWND owner, HINSTANCE instance);
   void ChangeTrayIcon(HWND owner, HINSTANCE instance, const char* iconName);
   void DeleteTrayIcon(HWND owner);
-  void ShowTrayBalloon(const std::string& title, const std::string& text, DWORD iconKind, HWND owner);
+  void ShowTrayBalloon(const std::wstring& title, const std::wstring& text, DWORD iconKind, HWND owner);
   // After the shell (and its notification area) was re-created.
   void ReAddTrayIcon(HWND owner, HINSTANCE instance);
 

@@ -8,10 +8,12 @@
 
 #include <stdexcept>
 
+#include "TextConversion.h"
+
 namespace tarvok {
 
 void MessageBoxReporter::Show(const std::string& text) {
-  MessageBoxA(nullptr, text.c_str(), kMessageCaption, MB_OK);
+  MessageBoxW(nullptr, ToUtf16(text, CP_ACP).c_str(), ToUtf16(kMessageCaption, CP_ACP).c_str(), MB_OK);
 }
 
 void WorkUnit::Report(const char* text) { reporter_.Show(text); }

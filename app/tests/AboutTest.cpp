@@ -61,7 +61,7 @@ class AboutTest : public ::testing::Test {
   void TearDown() override { DestroyWindow(owner_); }
 
   // Shows the box once and returns the credits it listed.
-  std::string CreditsOfOneShowing() {
+  std::wstring CreditsOfOneShowing() {
     WhileShown closer(about_, nullptr);
     EXPECT_EQ(about_.ShowModal(), IDOK);
     return about_.CreditsText();
@@ -74,29 +74,29 @@ class AboutTest : public ::testing::Test {
 };
 
 TEST_F(AboutTest, CreditsListTheFilesPresentAtEachShowing) {
-  EXPECT_EQ(CreditsOfOneShowing(), "");
+  EXPECT_EQ(CreditsOfOneShowing(), L"");
 
   folder_.Write("eng.ini", "[Info]\r\nLanguage=English\r\nTranslator=Team\r\nVersion=1.50\r\n");
-  EXPECT_EQ(CreditsOfOneShowing(), "English  Translate version 1.50; Team");
+  EXPECT_EQ(CreditsOfOneShowing(), L"English  Translate version 1.50; Team");
 
   // Added while the program runs: listed at the next showing. A file
   // without "Info" gives the two fixed pieces only; one that is no text
   // gives the same.
   folder_.Write("noinfo.ini", "[Menu]\r\n1=x\r\n");
   folder_.Write("junk.ini", "\x7F" "ELF\0\0\0[Info]\r\nLanguage=junk\r\n"s);
-  std::string credits = CreditsOfOneShowing();
-  EXPECT_NE(credits.find("English  Translate version 1.50; Team"), std::string::npos);
-  EXPECT_EQ(credits.find("junk"), std::string::npos);
+  std::wstring credits = CreditsOfOneShowing();
+  EXPECT_NE(credits.find(L"English  Translate version 1.50; Team"), std::wstring::npos);
+  EXPECT_EQ(credits.find(L"junk"), std::wstring::npos);
   int emptyLines = 0;
-  for (std::size_t at = 0; (at = credits.find("  Translate version ; ", at)) != std::string::npos; ++at) {
+  for (std::size_t at = 0; (at = credits.find(L"  Translate version ; ", at)) != std::wstring::npos; ++at) {
     ++emptyLines;
   }
   EXPECT_EQ(emptyLines, 2);
-  EXPECT_EQ(std::count(credits.begin(), credits.end(), '\n'), 2);
+  EXPECT_EQ(std::count(credits.begin(), credits.end(), L'\n'), 2);
 
   folder_.Remove("eng.ini");
   folder_.Remove("junk.ini");
-  EXPECT_EQ(CreditsOfOneShowing(), "  Translate version ; ");
+  EXPECT_EQ(CreditsOfOneShowing(), L"  Translate version ; ");
 }
 
 TEST_F(AboutTest, OwnerTakesNoInputWhileTheBoxIsOpen) {
@@ -171,12 +171,12 @@ TEST_F(AboutTest, ShowsTheProgramsPictureVersionAndAddress) {
 }
 
 TEST_F(AboutTest, TranslatedCreditsLabelIsNotClipped) {
-  const std::string longLabel = "A much longer translation of the word credits:";
+  const std::wstring longLabel = L"Длинный перевод слова благодарности:";
   about_.SetCreditsLabel(longLabel);
   HDC dc = GetDC(about_.Label7);
   SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(about_.Label7, WM_GETFONT, 0, 0)));
   SIZE extent{};
-  GetTextExtentPoint32A(dc, longLabel.c_str(), static_cast<int>(longLabel.size()), &extent);
+  GetTextExtentPoint32W(dc, longLabel.c_str(), static_cast<int>(longLabel.size()), &extent);
   ReleaseDC(about_.Label7, dc);
   RECT label{};
   GetClientRect(about_.Label7, &label);

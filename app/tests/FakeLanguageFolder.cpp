@@ -83,4 +83,20 @@ std::string FakeLanguageFolder::ReadValue(const std::string& path, const char* s
   return defaultText;
 }
 
+std::wstring FakeLanguageFolder::Decode(std::string_view bytes, unsigned codePage) const {
+  if (codePage != 1251 && codePage != 1252) codePage = systemCodePage;
+  std::wstring text;
+  for (const char ch : bytes) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (codePage == 1251 && c >= 0xC0) {
+      text += static_cast<wchar_t>(0x0410 + (c - 0xC0));
+    } else if (codePage == 1251 && (c == 0xA8 || c == 0xB8)) {
+      text += static_cast<wchar_t>(c == 0xA8 ? 0x0401 : 0x0451);
+    } else {
+      text += static_cast<wchar_t>(c);
+    }
+  }
+  return text;
+}
+
 }  // namespace tarvok::testing

@@ -2,7 +2,10 @@
 // kept in the order they were added (the order a file system returns them),
 // and values are looked up the way the Windows profile reader does it:
 // section and key without regard to letter case, blanks around key and
-// value dropped, the value cut to the reader's buffer.
+// value dropped, the value cut to the reader's buffer. It knows two code
+// pages, enough to tell them apart: 1252 (the letters above 0xBF are
+// Latin-1's) and 1251 (the letters above 0xBF are Cyrillic, plus Ё and ё);
+// any other reads as the system's, which a test may set.
 #pragma once
 
 #include <string>
@@ -23,8 +26,10 @@ class FakeLanguageFolder final : public LanguageFileSystem {
   [[nodiscard]] bool IsReadableLanguageFile(const std::string& path) const override;
   [[nodiscard]] std::string ReadValue(const std::string& path, const char* section,
                                       const char* key, const char* defaultText) const override;
+  [[nodiscard]] std::wstring Decode(std::string_view bytes, unsigned codePage) const override;
 
   mutable int valueReads = 0;
+  unsigned systemCodePage = 1252;
 
  private:
   [[nodiscard]] const std::string* Find(const std::string& path) const;

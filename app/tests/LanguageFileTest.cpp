@@ -46,7 +46,7 @@ class RecordingTarget final : public LanguageTarget {
 struct TextCase {
   const char* name;
   std::string file;
-  std::vector<std::pair<TextId, std::string>> changed;  // every other text stays built in
+  std::vector<std::pair<TextId, std::wstring>> changed;  // every other text stays built in
 };
 
 class ReadLanguageTextsTest : public ::testing::TestWithParam<TextCase> {};
@@ -55,7 +55,7 @@ TEST_P(ReadLanguageTextsTest, ChangesExactlyTheListedTexts) {
   FakeLanguageFolder folder;
   folder.Put(Path("x.ini"), GetParam().file);
   LanguageTexts expected;
-  for (const auto& [id, text] : GetParam().changed) expected[id] = text;
+  for (const auto& [id, text] : GetParam().changed) expected[id] = text;  // on a 1252 system
   const LanguageTexts read = ReadLanguageTexts(folder, Path("x.ini"));
   for (const LanguageKey& row : LanguageKeys()) {
     EXPECT_EQ(read[row.id], expected[row.id]) << "[" << row.section << "] " << row.key;
@@ -68,26 +68,33 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"Empty", "", {}},
         TextCase{"OnlyMenu",
                  "[Menu]\n1=Optionen...\n2=Aus\n3=An\n4=Sprache\n6=Info...\n7=Ende\n8=Hilfe...\n",
-                 {{TextId::MenuOptions, "Optionen..."},
-                  {TextId::MenuDisable, "Aus"},
-                  {TextId::MenuEnable, "An"},
-                  {TextId::MenuLanguage, "Sprache"},
-                  {TextId::MenuAbout, "Info..."},
-                  {TextId::MenuExit, "Ende"},
-                  {TextId::MenuHelp, "Hilfe..."}}},
+                 {{TextId::MenuOptions, L"Optionen..."},
+                  {TextId::MenuDisable, L"Aus"},
+                  {TextId::MenuEnable, L"An"},
+                  {TextId::MenuLanguage, L"Sprache"},
+                  {TextId::MenuAbout, L"Info..."},
+                  {TextId::MenuExit, L"Ende"},
+                  {TextId::MenuHelp, L"Hilfe..."}}},
         TextCase{"EmptyValueEmptiesItsTarget",
                  "[MainWindow]\n7=\n[About]\n3=\n",
-                 {{TextId::ButtonCancel, ""}, {TextId::CreditsLabel, ""}}},
+                 {{TextId::ButtonCancel, L""}, {TextId::CreditsLabel, L""}}},
         TextCase{"UnusedKeysAndInfoChangeNothing",
                  "[Info]\nLanguage=X\n[Menu]\n5=five\n9=nine\n[Messages]\n1=a\n2=b\n",
                  {}},
         TextCase{"AboutOkComesFromMainWindow", "[MainWindow]\n6=Ja\n[About]\n6=Nein\n",
-                 {{TextId::ButtonOK, "Ja"}}},
+                 {{TextId::ButtonOK, L"Ja"}}},
         TextCase{"LongValueIsCut", "[Messages]\n4=" + std::string(3000, 'w') + "\n",
-                 {{TextId::FirstRunText, std::string(kLanguageValueMaxLength, 'w')}}},
+                 {{TextId::FirstRunText, std::wstring(kLanguageValueMaxLength, L'w')}}},
         TextCase{"BinaryGarbageReadsAsNoSections",
                  "[Menu]\n1=\x01\x02\x03\n2=\0x\n"s,
                  {}},
+        TextCase{"NamedCodePageWinsOverTheSystems",
+                 "[Info]\nCodePage=1251\n[Menu]\n7=\xC2\xFB\xF5\xEE\xE4\n[About]\n3=\xC1\xEB\xE0\xE3\xEE\n",
+                 {{TextId::MenuExit, L"Выход"}, {TextId::CreditsLabel, L"Благо"}}},
+        TextCase{"WithoutCodePageTheSystemsIsUsed", "[Menu]\n7=\xC2\xFB\xF5\xEE\xE4\n",
+                 {{TextId::MenuExit, L"\u00C2\u00FB\u00F5\u00EE\u00E4"}}},
+        TextCase{"UnreadableCodePageIsTheSystems", "[Info]\nCodePage=cp1251\n[Menu]\n7=\xDC\n",
+                 {{TextId::MenuExit, L"\u00DC"}}},
         TextCase{"HugeFileReadsAsNoSections",
                  "[Menu]\n1=Huge\n" + std::string(kLanguageFileMaxBytes, ';'), {}}),
     [](const auto& param) { return std::string(param.param.name); });
@@ -137,7 +144,7 @@ TEST(LoadLanguage, RemembersFirstThenAppliesInOrder) {
   EXPECT_EQ(LoadLanguage(folder, kFolder, "deu.ini", target), LanguageLoad::Applied);
   EXPECT_EQ(target.steps,
             (std::vector<std::string>{"remember deu.ini", "messages", "menu", "window", "about"}));
-  EXPECT_EQ(target.last[TextId::MenuDisable], "Aus");
+  EXPECT_EQ(target.last[TextId::MenuDisable], L"Aus");
 }
 
 TEST(LoadLanguage, StartUpApplicationStopsBeforeTheMissingAboutBox) {
@@ -156,8 +163,8 @@ TEST(LoadLanguage, KeysTheNewFileLacksFallBackToEnglishNotToThePreviousLanguage)
   RecordingTarget target;
   LoadLanguage(folder, kFolder, "full.ini", target);
   LoadLanguage(folder, kFolder, "part.ini", target);
-  EXPECT_EQ(target.last[TextId::MenuOptions], "Options...");
-  EXPECT_EQ(target.last[TextId::MenuExit], "Sortir");
+  EXPECT_EQ(target.last[TextId::MenuOptions], L"Options...");
+  EXPECT_EQ(target.last[TextId::MenuExit], L"Sortir");
 }
 
 TEST(LoadLanguage, GarbageFileIsAppliedAsTheBuiltInTexts) {
@@ -170,23 +177,37 @@ TEST(LoadLanguage, GarbageFileIsAppliedAsTheBuiltInTexts) {
 }
 
 
+TEST(CodePageFromText, OnlyAPlainNumberInRangeNamesACodePage) {
+  const std::pair<const char*, unsigned> cases[] = {
+      {"1251", 1251}, {" 1252\t", 1252}, {"65001", 65001}, {"65535", 65535}, {"", kSystemCodePage},
+      {"65536", kSystemCodePage}, {"4294968547", kSystemCodePage}, {"-1251", kSystemCodePage},
+      {"+1251", kSystemCodePage}, {"12 51", kSystemCodePage}, {"cp1251", kSystemCodePage},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(CodePageFromText(text), expected) << text;
+}
+
 TEST(Credits, OneLinePerFileInFolderOrder) {
   struct Case {
     std::vector<std::pair<std::string, std::string>> files;
-    std::string credits;
+    std::wstring credits;
   };
   const Case cases[] = {
-      {{}, ""},
+      {{}, L""},
       {{{"eng.ini", "[Info]\nLanguage=English\nTranslator=Team\nVersion=1.50\n"}},
-       "English  Translate version 1.50; Team"},
+       L"English  Translate version 1.50; Team"},
       {{{"z.ini", "[Info]\nLanguage=Z\nVersion=2\n"},
         {"noinfo.ini", "[Menu]\n1=x\n"},
         {"a.ini", "[info]\nlanguage=A\ntranslator=Ann\nversion=3\n"}},
-       "Z  Translate version 2; \r\n  Translate version ; \r\nA  Translate version 3; Ann"},
-      {{{"junk.ini", "[Info]\nLanguage=\x01\x02"s}}, "  Translate version ; "},
+       L"Z  Translate version 2; \r\n  Translate version ; \r\nA  Translate version 3; Ann"},
+      {{{"junk.ini", "[Info]\nLanguage=\x01\x02"s}}, L"  Translate version ; "},
+      // Each line in its own file's code page, on a system of neither.
+      {{{"rus.ini", "[Info]\nCodePage=1251\nLanguage=\xD0\xF3\xF1\xF1\xEA\xE8\xE9\nTranslator=\xA8\xE6\n"},
+        {"deu.ini", "[Info]\nCodePage=1252\nLanguage=Deutsch\nTranslator=J\xFCrgen\n"}},
+       L"Русский  Translate version ; Ёж\r\nDeutsch  Translate version ; J\u00FCrgen"},
   };
   for (const Case& c : cases) {
     FakeLanguageFolder folder;
+    folder.systemCodePage = 1250;
     for (const auto& [name, bytes] : c.files) folder.Put(Path(name), bytes);
     folder.Put(std::string(kFolder) + "readme.txt", "[Info]\nLanguage=not listed\n");
     EXPECT_EQ(BuildCreditsText(folder, kFolder), c.credits);
@@ -195,14 +216,14 @@ TEST(Credits, OneLinePerFileInFolderOrder) {
 
 TEST(LanguageMenu, ListsEveryFileByItsOwnNameEvenWhenEmpty) {
   FakeLanguageFolder folder;
-  folder.Put(Path("rus.ini"), "[Info]\nLanguage=Russian\n");
+  folder.Put(Path("rus.ini"), "[Info]\nCodePage=1251\nLanguage=\xD0\xF3\xF1\xF1\xEA\xE8\xE9\n");
   folder.Put(Path("noname.ini"), "[Menu]\n1=x\n");
   const std::vector<LanguageMenuEntry> entries = ListLanguageMenu(folder, kFolder);
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].fileName, "rus.ini");
-  EXPECT_EQ(entries[0].caption, "Russian");
+  EXPECT_EQ(entries[0].caption, L"Русский");
   EXPECT_EQ(entries[1].fileName, "noname.ini");
-  EXPECT_EQ(entries[1].caption, "");
+  EXPECT_EQ(entries[1].caption, L"");
 }
 
 }  // namespace

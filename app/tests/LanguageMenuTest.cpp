@@ -1,10 +1,13 @@
 // The options window with its tray menu and About box, created in this
 // process under Wine, taking its language files from a scratch folder: the
-// Language submenu, what choosing an item changes, and the odd files.
+// Language submenu, what choosing an item changes, and the odd files; and
+// the shipped translations exactly as the windows show them, whatever the
+// system's code page.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,7 @@
 #include "MessageReporter.h"
 #include "RegistryNames.h"
 #include "ScratchFolder.h"
+#include "ShippedLanguageFolder.h"
 #include "UAbout.h"
 #include "UMainForm.h"
 
@@ -46,6 +50,18 @@ std::string MenuText(HMENU menu, UINT item, UINT flag) {
   return text;
 }
 
+std::wstring WideText(HWND window) {
+  wchar_t text[4096] = {};
+  GetWindowTextW(window, text, 4096);
+  return text;
+}
+
+std::wstring WideMenuText(HMENU menu, UINT item, UINT flag) {
+  wchar_t text[256] = {};
+  GetMenuStringW(menu, item, text, 256, flag);
+  return text;
+}
+
 class LanguageMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -73,7 +89,7 @@ class LanguageMenuTest : public ::testing::Test {
   std::string TrayItem(UINT command) { return MenuText(form_.PopupMenu1, command, MF_BYCOMMAND); }
   std::string StoredLanguage() { return registry_.ReadString(tarvok::kSettingsKey, tarvok::kValueLanguage); }
   // "About..." from the tray menu; the box is closed as soon as it runs.
-  std::string CreditsShown() {
+  std::wstring CreditsShown() {
     aboutToClose_ = form_.About->Handle();
     const UINT_PTR timer = SetTimer(nullptr, 0, 10, &CloseAboutBox);
     form_.N5Click();
@@ -116,7 +132,7 @@ TEST_F(LanguageMenuTest, ChoosingALanguageTranslatesEverythingAtOnceAndIsRemembe
   EXPECT_EQ(Text(form_.Button3), "Apply");  // missing key: English, not the design text
   EXPECT_EQ(Text(form_.Label2), "Starten mit:");
   EXPECT_EQ(Text(form_.CheckBox2), "Start with Windows");
-  EXPECT_EQ(form_.FirstRunTitle, "Neues Programm");
+  EXPECT_EQ(form_.FirstRunTitle, L"Neues Programm");
   EXPECT_EQ(Text(form_.About->Handle()), "Uber Tarvok");
   EXPECT_EQ(Text(form_.About->Label7), "Mitwirkende:");
   EXPECT_EQ(Text(form_.About->Button1), "Ja");
@@ -160,7 +176,7 @@ TEST_F(LanguageMenuTest, EmptyAndOverlongValuesReachTheirTargets) {
   form_.BuildLanguageMenu();
   Choose("odd.ini");
   EXPECT_EQ(Text(form_.Button2), "");
-  EXPECT_EQ(form_.FirstRunText, std::string(2047, 'x'));
+  EXPECT_EQ(form_.FirstRunText, std::wstring(2047, L'x'));
 }
 
 TEST_F(LanguageMenuTest, BinaryOrHugeFilesGiveTheBuiltInTexts) {
@@ -180,9 +196,9 @@ TEST_F(LanguageMenuTest, BinaryOrHugeFilesGiveTheBuiltInTexts) {
 }
 
 TEST_F(LanguageMenuTest, FileAddedWhileRunningIsCreditedButNotInTheSubmenu) {
-  EXPECT_EQ(CreditsShown().find("Latviesu"), std::string::npos);
+  EXPECT_EQ(CreditsShown().find(L"Latviesu"), std::wstring::npos);
   folder_.Write("lav.ini", "[Info]\r\nLanguage=Latviesu\r\nTranslator=Ilze\r\nVersion=1\r\n");
-  EXPECT_NE(CreditsShown().find("Latviesu  Translate version 1; Ilze"), std::string::npos);
+  EXPECT_NE(CreditsShown().find(L"Latviesu  Translate version 1; Ilze"), std::wstring::npos);
   EXPECT_EQ(GetMenuItemCount(form_.language1), 2);
 }
 
@@ -194,6 +210,44 @@ TEST_F(LanguageMenuTest, StartUpApplicationReachesTheAboutBoxOnlyOnceItExists) {
   EXPECT_EQ(Text(form_.About->Handle()), "About Tarvok");
   form_.LoadLanguageFile("deu.ini");  // the start sequence's second application
   EXPECT_EQ(Text(form_.About->Handle()), "Uber Tarvok");
+}
+
+// The test command runs this on a Western (1252) and on a Russian (1251)
+// system code page: each file shows its own letters on both.
+TEST_F(LanguageMenuTest, ShippedLanguagesShowTheirOwnLettersOnAnySystemCodePage) {
+  tarvok::testing::ExpectSystemCodePageOfThisRun();
+  form_.DestroyAboutBox();
+  form_.LanguageFolder = tarvok::testing::ShippedLanguageFolder();
+  form_.BuildLanguageMenu();
+  form_.CreateAboutBox();
+  ASSERT_NE(form_.About, nullptr);
+
+  Choose("rus.ini");
+  EXPECT_EQ(WideText(form_.Handle), L"Настройки Tarvok");
+  EXPECT_EQ(WideMenuText(form_.PopupMenu1, kCmdOptions, MF_BYCOMMAND), L"Настройки...");
+  EXPECT_EQ(WideText(form_.Button3), L"Применить");
+  EXPECT_EQ(form_.FirstRunTitle, L"Новая программа - Tarvok");
+  EXPECT_EQ(WideText(form_.About->Handle()), L"О программе Tarvok");
+  EXPECT_EQ(WideText(form_.About->Label7), L"Благодарности:");
+  std::vector<std::wstring> submenu;
+  for (int i = 0; i < GetMenuItemCount(form_.language1); ++i) {
+    submenu.push_back(WideMenuText(form_.language1, static_cast<UINT>(i), MF_BYPOSITION));
+  }
+  std::sort(submenu.begin(), submenu.end());
+  EXPECT_EQ(submenu, (std::vector<std::wstring>{L"Deutsch", L"English", L"Русский"}));
+
+  // Every file's credit in its own letters, whichever language is shown.
+  const std::wstring credits = CreditsShown();
+  for (const wchar_t* line : {L"English  Translate version 1.50; Tarvok team",
+                              L"Русский  Translate version 1.50; Команда Tarvok",
+                              L"Deutsch  Translate version 1.50; Tarvok-Team"}) {
+    EXPECT_NE(credits.find(line), std::wstring::npos) << credits.size();
+  }
+
+  Choose("deu.ini");
+  EXPECT_EQ(WideMenuText(form_.PopupMenu1, kCmdAbout, MF_BYCOMMAND), L"Über...");
+  EXPECT_EQ(WideText(form_.Button3), L"Übernehmen");
+  EXPECT_EQ(WideText(form_.About->Handle()), L"Über Tarvok");
 }
 
 }  // namespace

@@ -336,11 +336,11 @@ TEST_F(ControllerFaultTest, TaskbarCreatedBroadcastBringsTheIconBackOnce) {
   EXPECT_EQ(TrayWidth(), width);
 
   for (int restart = 0; restart < 3; ++restart) {
-    NOTIFYICONDATAA record{};
+    NOTIFYICONDATAW record{};
     record.cbSize = kBasicRecordSize;
     record.hWnd = form;
     record.uID = kTrayIconId;
-    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &record));
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &record));
     ASSERT_FALSE(TrayIconShown(form));
     PostMessageA(HWND_BROADCAST, taskbarCreated, 0, 0);
     EXPECT_TRUE(WaitFor([&] { return TrayIconShown(form); })) << "restart " << restart;

@@ -175,11 +175,11 @@ TEST_F(ControllerTest, IconComesBackWhenTheTaskbarIsRecreated) {
   ASSERT_TRUE(WaitFor([&] { return TrayIconShown(form); }));
 
   // What a shell restart does to every icon: it forgets them.
-  NOTIFYICONDATAA record{};
+  NOTIFYICONDATAW record{};
   record.cbSize = kBasicRecordSize;
   record.hWnd = form;
   record.uID = kTrayIconId;
-  Shell_NotifyIconA(NIM_DELETE, &record);
+  Shell_NotifyIconW(NIM_DELETE, &record);
   ASSERT_FALSE(TrayIconShown(form));
 
   PostMessageA(form, RegisterWindowMessageA("TaskbarCreated"), 0, 0);

@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -96,13 +97,13 @@ inline std::string MessageBoxText(HWND box) {
 // Whether the shell shows an icon of this window: modifying only its tip
 // succeeds exactly when the icon exists.
 inline bool TrayIconShown(HWND form) {
-  NOTIFYICONDATAA record{};
+  NOTIFYICONDATAW record{};
   record.cbSize = kBasicRecordSize;
   record.hWnd = form;
   record.uID = kTrayIconId;
   record.uFlags = NIF_TIP;
-  std::strcpy(record.szTip, kTrayTip);
-  return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+  std::wcscpy(record.szTip, kTrayTip);
+  return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
 }
 
 // One installed copy of tarvok.exe.

@@ -8,12 +8,12 @@ namespace tarvok {
 namespace {
 
 TEST(TrayRecords, BasicRecordIsTheSmallVersionWithCallbackAndTip) {
-  const NOTIFYICONDATAA record = BasicTrayRecord(reinterpret_cast<HWND>(0x1234), nullptr);
-  EXPECT_EQ(record.cbSize, 88u);
+  const NOTIFYICONDATAW record = BasicTrayRecord(reinterpret_cast<HWND>(0x1234), nullptr);
+  EXPECT_EQ(record.cbSize, 152u);
   EXPECT_EQ(record.uID, 1u);
   EXPECT_EQ(record.uFlags, 7u);
   EXPECT_EQ(record.uCallbackMessage, 1044u);
-  EXPECT_STREQ(record.szTip, "Tarvok");
+  EXPECT_STREQ(record.szTip, L"Tarvok");
 }
 
 struct BalloonCase {
@@ -24,14 +24,14 @@ class BalloonRecordTest : public ::testing::TestWithParam<BalloonCase> {};
 
 TEST_P(BalloonRecordTest, CutsTitleAndTextToTheirFields) {
   const BalloonCase& c = GetParam();
-  const NOTIFYICONDATAA record = BalloonTrayRecord(nullptr, std::string(c.titleLength, 'T'),
-                                                   std::string(c.textLength, 'x'), NIIF_INFO);
-  EXPECT_EQ(record.cbSize, 488u);
+  const NOTIFYICONDATAW record = BalloonTrayRecord(nullptr, std::wstring(c.titleLength, L'T'),
+                                                   std::wstring(c.textLength, L'x'), NIIF_INFO);
+  EXPECT_EQ(record.cbSize, 936u);
   EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_INFO));
   EXPECT_EQ(record.uTimeout, 30u);
   EXPECT_EQ(record.dwInfoFlags, 1u);
-  EXPECT_EQ(std::string(record.szInfoTitle), std::string(c.keptTitle, 'T'));
-  EXPECT_EQ(std::string(record.szInfo), std::string(c.keptText, 'x'));
+  EXPECT_EQ(std::wstring(record.szInfoTitle), std::wstring(c.keptTitle, L'T'));
+  EXPECT_EQ(std::wstring(record.szInfo), std::wstring(c.keptText, L'x'));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, BalloonRecordTest,

@@ -1,0 +1,14 @@
+// Text at the Windows boundary: 8-bit text in a named code page to UTF-16. Texts that reach the screen go through the W calls in UTF-16, so
+// nothing is read in the system's ANSI code page unless it was written in it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarvok {
+
+// `codePage` 0 is the system's ANSI code page; a code page Windows does not
+// know (not installed, or not a code page at all) reads as that one too.
+std::wstring ToUtf16(std::string_view bytes, unsigned codePage);
+
+}  // namespace tarvok
