@@ -3,6 +3,16 @@
 #include "LogLine.h"
 
 namespace tarvok {
+namespace {
+
+// "Price 12*3=" (the evaluator ignores a closing "=") is how the help teaches
+// to type a calculation; its line must not read "Price 12*3==36.00".
+bool EndsWithEquals(std::string_view expression) {
+  const auto last = expression.find_last_not_of(" \t");
+  return last != std::string_view::npos && expression[last] == '=';
+}
+
+}  // namespace
 
 std::string FormatLogTimestamp(LogFileSeam& log, const LocalTime& time) {
   std::string stamp = log.FormatShortDate(time);
@@ -19,7 +29,7 @@ void AppendLogLine(LogFileSeam& log, std::string_view folder, std::string_view e
   line += FormatLogTimestamp(log, log.Now());
   line += "] ";
   line += expression;
-  line += '=';
+  if (!EndsWithEquals(expression)) line += '=';
   line += resultText;
   line += "\r\n";
   std::string fileName(folder);

@@ -1,5 +1,6 @@
 // The calculation log: one line per hot key, "[" timestamp "] " expression
-// "=" result, appended to "log.txt" in the program's folder. The clock, the
+// "=" result, appended to "log.txt" in the program's folder; an expression
+// that already ends with "=" (blanks aside) gets no second one. The clock, the
 // user's date and time formats and the file are reached through a seam.
 #pragma once
 

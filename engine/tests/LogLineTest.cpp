@@ -1,6 +1,8 @@
 // The log line's shape and its timestamp rule.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "EngineFakes.h"
 #include "LogLine.h"
 
@@ -34,6 +36,22 @@ TEST(LogLine, ExpressionWrittenAsTypedWithCrLf) {
   AppendLogLine(log, "D:\\x\\", "2*", "");
   EXPECT_EQ(log.files.at("D:\\x\\log.txt"),
             std::string("[8.12.2026 1:2:3] 2*3") + '\0' + "\xE9=6.00\r\n[8.12.2026 1:2:3] 2*=\r\n");
+}
+
+TEST(LogLine, ClosingEqualsTypedByTheUserIsNotDoubled) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Price 12*3=", "Price 12*3=36.00"},
+      {"Price 12*3= \t", "Price 12*3= \t36.00"},
+      {"Price 12*3", "Price 12*3=36.00"},
+      {"1=2+3", "1=2+3=36.00"},
+      {"=", "=36.00"},
+      {" ", " =36.00"},
+  };
+  for (const auto& [typed, logged] : cases) {
+    FakeLogFile log;
+    AppendLogLine(log, "D:\\", typed, "36.00");
+    EXPECT_EQ(log.files.at("D:\\log.txt"), std::string("[8.12.2026 1:2:3] ") + logged + "\r\n") << typed;
+  }
 }
 
 TEST(LogLine, FileErrorRaises) {
