@@ -4,9 +4,10 @@
 # - with a display (DISPLAY set): starts tarvok.exe under Wine, in a 32-bit
 #   prefix of its own, with Wine's notepad to try it in;
 # - without one: a headless demonstration in a private Xvfb and Wine prefix:
-#   tarvok.exe and Wine's notepad, "Price 12*3" typed and Ctrl+= pressed; it
+#   tarvok.exe and Wine's notepad, "Price 12*3=" typed and Ctrl+= pressed; it
 #   prints the field's text and the log line, saves build/demo.png, and exits
-#   non-zero unless the field reads "Price 12*336.00".
+#   non-zero unless the field reads "Price 12*3=36.00" and the log line ends
+#   in "] Price 12*3=36.00" (no second "=").
 # Everything it starts it ends again, by process id.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -75,17 +76,22 @@ start notepad 'C:\windows\system32\notepad.exe'
 probe wait-visible "Untitled - Notepad" 30000 >/dev/null || { echo "notepad did not start" >&2; exit 1; }
 wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^Untitled - Notepad$' | head -n 1)
 xdotool windowfocus --sync "$wid"
-xdotool type --delay 50 'Price 12*3'
+xdotool type --delay 50 'Price 12*3='
 xdotool key ctrl+equal
 
-expected='Price 12*336.00'
+expected='Price 12*3=36.00'
 probe wait-text "Untitled - Notepad" "$expected" 10000 >/dev/null
 text=$(probe text "Untitled - Notepad")
 import -window root build/demo.png 2>/dev/null
 echo "notepad's field: $text"
-echo "log line:        $(tail -n 1 "$demo/log.txt" 2>/dev/null | tr -d '\r')"
+logged=$(tail -n 1 "$demo/log.txt" 2>/dev/null | tr -d '\r')
+echo "log line:        $logged"
 echo "screenshot:      build/demo.png"
 if [ "$text" != "$expected" ]; then
   echo "expected '$expected'" >&2
+  exit 1
+fi
+if [[ "$logged" != *"] $expected" ]]; then
+  echo "expected a log line ending in '] $expected'" >&2
   exit 1
 fi

@@ -35,6 +35,10 @@ const ValueCase kValues[] = {
     {"-9223372036854775808 div -1", 9223372036854775808.0L},
     {"-9223372036854775808 mod -1", 0}, {"ARTH(1)+1", kInf}, {"-ARTH(1)", -kInf},
     {"ARTH(1)*ARTH(1)", kInf}, {"1/ARTH(1)", 0},
+    // The help's first example and its page of what the language ignores.
+    {"Price 12*3=", 36}, {"Price 12*3 = ", 36}, {"2^10", 2}, {"200*15%", 3000}, {"12,5*2", 12},
+    {"1 000+1", 1}, {"2(3+4)", 2}, {"POWER(2,10)", 1024}, {"200*15/100", 30}, {"12.5*2", 25},
+    {"1000+1", 1001}, {"2*(3+4)", 14},
 };
 
 TEST(LanguageTest, ValuesOfTypedTexts) { ExpectValues(kValues); }

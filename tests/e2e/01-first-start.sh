@@ -1,7 +1,7 @@
 # First start of tarvok.exe for a new user: the settings key gets the
 # installation values, the settings block is created and filled with the
 # hooks and the default settings, and Ctrl+= calculates in Wine's notepad
-# and in our own test window.
+# and in our own test window, also written as the help teaches it, "=" last.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -24,3 +24,4 @@ grep -q '^ControllerWindow=0x[1-9a-f]' <<<"$block" || fail "no controller window
 
 calculate_in "$NOTEPAD" "2*3" "6.00"
 calculate_in "$TARGET" "2*3" "6.00"
+calculate_in "$TARGET" " Price 12*3=" "36.00"

@@ -331,16 +331,19 @@ expect_quiet() {
 }
 
 # A calculation in a window: type, hot key, expect the expression followed
-# by the result in the field and the log line.
+# by the result in the field and the log line (whose "=" is the typed one
+# when the expression ends with "=").
 calculate_in() {
-  local window=$1 expression=$2 result=$3 hotkey=${4:-ctrl+equal} before
+  local window=$1 expression=$2 result=$3 hotkey=${4:-ctrl+equal} before logged
+  logged="$expression="
+  [[ "$expression" =~ =[[:blank:]]*$ ]] && logged=$expression
   before=$(probe text "$window" | tr -d '\r')
   focus "$window"
   type_text "$expression"
   expect_text "$window" "$before$expression"   # every key arrived before the hot key
   hot_key "$hotkey"
   expect_text "$window" "$before$expression$result"
-  expect_log_tail "$expression=$result"
+  expect_log_tail "$logged$result"
   delivery_done
 }
 
