@@ -3,8 +3,9 @@
 # and in Russian, from a Windows build run under Wine:
 #   docs/screenshots.sh [build-dir]        (default: build/windows)
 # Needs a private Wine prefix and X display (scripts/wine-env.sh; set
-# TARVOK_PREFIX to use your own). The Russian pictures run Wine with a Russian
-# locale, so that the ANSI code page is Windows-1251 as on Russian Windows.
+# TARVOK_PREFIX to use your own). Both languages run on a Western system code
+# page (Windows-1252): the Russian file names its own code page, so its
+# letters show on any Windows.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build/windows}" && pwd)
@@ -32,11 +33,11 @@ shoot() {  # window output
   echo "wrote $2"
 }
 
-run_language() {  # ini-file suffix locale
+run_language() {  # ini-file suffix
   local file=$1 suffix=$2
   wine reg add "$key" /v Language /t REG_SZ /d "$file" /f >/dev/null
   wine reg add "$key" /v ferstrun /t REG_DWORD /d 1 /f >/dev/null
-  LC_ALL=$3 wine "$stage/tarvok.exe" &
+  LC_ALL=C.UTF-8 wine "$stage/tarvok.exe" &
   local pid=$!
   probe wait-window TMainForm 20000 >/dev/null
   probe post TMainForm 0x111 101 0 >/dev/null   # Options...
@@ -55,5 +56,5 @@ run_language() {  # ini-file suffix locale
   wait "$pid" || true
 }
 
-run_language eng.ini en C.UTF-8
-run_language rus.ini ru ru_RU.UTF-8
+run_language eng.ini en
+run_language rus.ini ru
