@@ -89,6 +89,23 @@ TEST(ToUtf16, ReadsEachCodePageAndUnknownOnesAsTheSystems) {
   EXPECT_EQ(ToUtf16("\xC0\xFF", CP_ACP).size(), 2u);
 }
 
+// The profile reader goes through the system's code page and back; a file
+// in another code page must still arrive byte for byte, or its letters
+// could not be read in the code page it names.
+TEST(RealLanguageFile, EveryByteAboveAsciiPassesTheProfileReaderUnchanged) {
+  testing::ExpectSystemCodePageOfThisRun();
+  std::string high;
+  for (int c = 0x80; c <= 0xFF; ++c) high += static_cast<char>(c);
+  ScratchFolder folder;
+  folder.Write("x.ini", "[Menu]\r\n7=" + high + "\r\n");
+  const Win32LanguageFileSystem files;
+  const std::string read = files.ReadValue(folder.path() + "x.ini", "Menu", "7", "");
+  ASSERT_EQ(read.size(), high.size());
+  for (std::size_t i = 0; i < high.size(); ++i) {
+    EXPECT_EQ(static_cast<unsigned char>(read[i]), static_cast<unsigned char>(high[i])) << i;
+  }
+}
+
 TEST(RealLanguageFolder, ListsIniFilesOnlyWhateverTheirAttributes) {
   ScratchFolder folder;
   folder.Write("eng.ini", "[Info]\r\nLanguage=English\r\n");
