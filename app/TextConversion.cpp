@@ -6,26 +6,26 @@
 namespace tarvok {
 namespace {
 
-// MultiByteToWideChar also fails for code pages it only knows one way
-// (UTF-16, 1200) and for the ones no table is installed for; those read as
-// the system's, like a file that names no code page.
-UINT KnownCodePage(unsigned codePage) {
-  return codePage != CP_ACP && IsValidCodePage(codePage) && codePage != 1200 && codePage != 1201
-             ? codePage
-             : CP_ACP;
+bool Convert(UINT codePage, std::string_view bytes, std::wstring& text) {
+  const int size = static_cast<int>(bytes.size());
+  const int needed = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+  if (needed <= 0) return false;
+  text.assign(static_cast<std::size_t>(needed), L'\0');
+  return MultiByteToWideChar(codePage, 0, bytes.data(), size, text.data(), needed) == needed;
 }
 
 }  // namespace
 
 std::wstring ToUtf16(std::string_view bytes, unsigned codePage) {
-  if (bytes.empty()) return {};
-  const UINT page = KnownCodePage(codePage);
-  const int size = static_cast<int>(bytes.size());
-  const int needed = MultiByteToWideChar(page, 0, bytes.data(), size, nullptr, 0);
-  if (needed <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(needed), L'\0');
-  MultiByteToWideChar(page, 0, bytes.data(), size, text.data(), needed);
-  return text;
+  std::wstring text;
+  if (bytes.empty()) return text;
+  // 1 to 3 are not code pages but stand-ins (OEM, Macintosh, the thread's).
+  // A real one that MultiByteToWideChar still cannot read from (UTF-16 and
+  // UTF-32 are valid code pages, but not byte ones) reads as the system's,
+  // as a file that names none.
+  if (codePage > CP_THREAD_ACP && IsValidCodePage(codePage) && Convert(codePage, bytes, text)) return text;
+  if (Convert(CP_ACP, bytes, text)) return text;
+  return {};
 }
 
 }  // namespace tarvok

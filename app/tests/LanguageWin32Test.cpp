@@ -83,7 +83,7 @@ TEST(ToUtf16, ReadsEachCodePageAndUnknownOnesAsTheSystems) {
   for (const Case& c : cases) EXPECT_EQ(ToUtf16(c.bytes, c.codePage), c.expected) << c.codePage;
   // Not a code page, or one MultiByteToWideChar cannot read from: the
   // system's, as for a file that names none.
-  for (const unsigned unknown : {99999u, 1200u, 1u}) {
+  for (const unsigned unknown : {99999u, 1200u, 12000u, 1u, 2u}) {
     EXPECT_EQ(ToUtf16("\xC0\xFF", unknown), ToUtf16("\xC0\xFF", CP_ACP)) << unknown;
   }
   EXPECT_EQ(ToUtf16("\xC0\xFF", CP_ACP).size(), 2u);
