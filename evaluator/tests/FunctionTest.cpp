@@ -25,7 +25,7 @@ const ValueCase kCalls[] = {
     {"sqrt(16)", 4}, {"Sqrt(6.25)", 2.5}, {"COS(0)", 1},
     {"SIN(1e19)", 0}, {"COS(-1e19)", 0}, {"SIN(ARTH(1))", 0}, {"ARCSIN(1)", kPi / 2},
     {"ARCCOS(-1)", kPi}, {"ARCCOS(1)", 0}, {"ARCTG(ARTH(1))", kPi / 2}, {"LOG(2,8)", 3},
-    {"LOG(4,1/64)", -3}, {"LN(1)", 0}, {"LG(1000)", 3}, {"EXP(0)", 1}, {"EXP(-20000)", 0},
+    {"LOG(4,1/64)", -3}, {"LN(1)", 0}, {"EXP(0)", 1}, {"EXP(-20000)", 0},
     {"POWER(2,10)", 1024}, {"POWER(-2,3)", -8}, {"POWER(2,-1)", 0.5}, {"POWER(0,0)", 1},
     {"POWER(0,5)", 0}, {"POWER(4,0.5)", 2}, {"POWER(10,-5000)", 0}, {"POWER(-10,-5001)", 0},
     {"POWER(2,-16445)", std::ldexp(1.0L, -16445)}, {"SQR(-3)", 9}, {"ABS(-2.5)", 2.5},
@@ -42,6 +42,13 @@ const ValueCase kCalls[] = {
 };
 
 TEST(FunctionTest, ValuesOfCalls) { ExpectValues(kCalls); }
+
+// FYL2X with a constant other than 1 rounds its last bit differently on AMD
+// and Intel processors, so LG(1000) is 3 within one unit in the last place.
+TEST(FunctionTest, DecimalLogarithmOfAPowerOfTen) {
+  const long double three = 3;
+  EXPECT_NEAR(Evaluate("LG(1000)"), three, 2 * std::numeric_limits<long double>::epsilon());
+}
 
 struct ErrorCase {
   const char* typed;
