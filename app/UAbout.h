@@ -13,11 +13,12 @@
 
 #include "LanguageFile.h"
 #include "ScopedHandle.h"
+#include "TarvokVersion.h"
 
 class TAbout {
  public:
   static constexpr char kDesignCaption[] = "About Tarvok";
-  static constexpr char kVersionText[] = "Tarvok Version 1.50";
+  static constexpr char kVersionText[] = "Tarvok Version " TARVOK_VERSION_TEXT;
   static constexpr char kWebAddress[] = "https://tarvok.quorvane.com/";
   static constexpr char kPictureResource[] = "ABOUTPICTURE";
 

@@ -155,7 +155,7 @@ TEST_F(AboutTest, ShowsTheProgramsPictureVersionAndAddress) {
 
   char text[128] = {};
   GetWindowTextA(about_.Label17, text, sizeof text);
-  EXPECT_STREQ(text, "Tarvok Version 1.50");
+  EXPECT_STREQ(text, "Tarvok Version " TARVOK_VERSION_TEXT);
   GetWindowTextA(about_.Label18, text, sizeof text);
   EXPECT_STREQ(text, TAbout::kWebAddress);
   GetWindowTextA(about_.Handle(), text, sizeof text);
