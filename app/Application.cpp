@@ -1,6 +1,8 @@
 // The hidden application window and the message loop.
 #include "Application.h"
 
+#include "ExitRequest.h"
+
 namespace tarvok {
 
 TApplication::~TApplication() {
@@ -8,8 +10,17 @@ TApplication::~TApplication() {
 }
 
 LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  // The window only carries the title and class another copy searches for;
-  // "WM_Start2tarvok" from such a copy needs no action.
+  // The window carries the title and class another copy searches for;
+  // "WM_Start2tarvok" from such a copy needs no action, the exit request does.
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* application = reinterpret_cast<TApplication*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (application != nullptr && message == application->exitMessage_ && message != 0) {
+    if (application->exitRequestHandler_) application->exitRequestHandler_();
+    return 0;
+  }
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -20,11 +31,12 @@ bool TApplication::Initialize() {
   windowClass.hIcon = LoadIconA(instance_, "MAINICON");
   windowClass.lpszClassName = kApplicationClass;
   RegisterClassA(&windowClass);
+  exitMessage_ = RegisterWindowMessageA(kExitMessageName);
   // Zero-sized, so that when shown it is only a taskbar button for the
   // options window.
   window_ = CreateWindowExA(0, kApplicationClass, kApplicationTitle,
                             WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr,
-                            nullptr, instance_, nullptr);
+                            nullptr, instance_, this);
   return window_ != nullptr;
 }
 

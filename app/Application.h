@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "UOneInstanceMay.h"
@@ -30,6 +31,10 @@ class TApplication final : public OneInstanceHost {
   // Handles whatever is queued now, then returns.
   void ProcessMessages();
 
+  // What to do when "tarvok.exe /exit" asks this copy to end (see
+  // ExitRequest.h); the request is ignored until this is set.
+  void SetExitRequestHandler(std::function<void()> handler) { exitRequestHandler_ = std::move(handler); }
+
   [[nodiscard]] HINSTANCE Instance() const { return instance_; }
   [[nodiscard]] HWND Handle() const { return window_; }
   [[nodiscard]] bool Terminated() const { return terminated_; }
@@ -49,6 +54,8 @@ class TApplication final : public OneInstanceHost {
 
   HINSTANCE instance_;
   HWND window_ = nullptr;
+  UINT exitMessage_ = 0;
+  std::function<void()> exitRequestHandler_;
   bool showMainForm_ = false;  // the resident program starts hidden
   bool terminated_ = false;
   std::string helpFile_ = kHelpFileName;

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ExitRequest.h"
 #include "RegistryNames.h"
 #include "Rozadar.h"
 #include "TypeUnit.h"
@@ -227,6 +228,45 @@ TEST_F(ControllerTest, MissingHookLibraryIsReportedAndTheProgramKeepsRunning) {
   PostMessageA(form, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONDBLCLK);
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(form) != FALSE; }));
   EXPECT_FALSE(installation.Ended(0, 0));
+}
+
+TEST_F(ControllerTest, ExitRequestEndsTheRunningCopyAndWaitsForIt) {
+  Installation installation("tarvok-exit", true);
+  installation.Start();
+  HWND form = installation.Form();
+  ASSERT_TRUE(WaitFor(HooksStarted));
+  ASSERT_TRUE(WaitFor([&] { return TrayIconShown(form); }));
+
+  const std::size_t request = installation.Start({}, "/exit");
+  ASSERT_TRUE(installation.Ended(request, kWaitMs));
+  EXPECT_EQ(installation.ExitCode(request), static_cast<DWORD>(ExitRequestResult::Ended));
+  // It returned only once the copy had ended, having run its own Exit.
+  EXPECT_TRUE(installation.Ended(0, 0));
+  EXPECT_EQ(installation.ExitCode(0), 0u);
+  GlobalHookData gone{};
+  EXPECT_FALSE(ReadBlock(gone));
+  EXPECT_FALSE(TrayIconShown(form));
+
+  const std::size_t again = installation.Start({}, "/exit");
+  ASSERT_TRUE(installation.Ended(again, kWaitMs));
+  EXPECT_EQ(installation.ExitCode(again), static_cast<DWORD>(ExitRequestResult::NotRunning));
+}
+
+TEST_F(ControllerTest, ExitRequestWaitsWhileAMessageBoxHoldsTheCopy) {
+  Installation installation("tarvok-exit-box", false);
+  installation.Start();
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (box = FindWindowOf(installation.ProcessId(0), nullptr, kMessageCaption)) != nullptr; }));
+
+  // The box is the user's to answer: the request neither closes it nor ends
+  // the copy behind it; the copy ends once the box is answered.
+  const std::size_t request = installation.Start({}, "/exit");
+  EXPECT_FALSE(installation.Ended(request, 2000));
+  EXPECT_TRUE(IsWindow(box));
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(installation.Ended(request, kWaitMs));
+  EXPECT_EQ(installation.ExitCode(request), static_cast<DWORD>(ExitRequestResult::Ended));
+  EXPECT_TRUE(installation.Ended(0, 0));
 }
 
 }  // namespace

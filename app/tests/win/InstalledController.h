@@ -134,11 +134,11 @@ class Installation {
   }
 
   // Starts a copy, in `currentFolder` when given, and returns its index.
-  std::size_t Start(const std::string& currentFolder = {}) {
+  std::size_t Start(const std::string& currentFolder = {}, const std::string& arguments = {}) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    std::string command = "\"" + folder_.path() + "tarvok.exe\"";
+    std::string command = "\"" + folder_.path() + "tarvok.exe\"" + (arguments.empty() ? "" : " " + arguments);
     const std::string& folder = currentFolder.empty() ? folder_.path() : currentFolder;
     EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                                &startup, &process));
