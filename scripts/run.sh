@@ -41,7 +41,7 @@ if [ -n "${DISPLAY:-}" ]; then
   tarvok_wine_up || exit 1
   # A copy, so that its log.txt does not end up in the folder that ships.
   copy=$root/build/tarvok-run
-  rm -rf "$copy" && cp -r dist "$copy" && rm -f "$copy"/*.zip
+  rm -rf "$copy" && cp -r dist "$copy" && rm -f "$copy"/*.zip "$copy"/*-setup.exe
   echo "== Tarvok runs (icon in Wine's system tray). Type 2*3 in notepad and press Ctrl+=."
   echo "   Choose Exit from the icon's menu to end; the log is $copy/log.txt."
   start notepad 'C:\windows\system32\notepad.exe'
@@ -53,7 +53,7 @@ fi
 
 echo "== headless demonstration"
 demo=$root/build/demo
-rm -rf "$demo" && cp -r dist "$demo" && rm -f "$demo"/*.zip
+rm -rf "$demo" && cp -r dist "$demo" && rm -f "$demo"/*.zip "$demo"/*-setup.exe
 export TARVOK_PREFIX=$root/build/demo-wineprefix
 source scripts/wine-env.sh
 stop_everything() {
