@@ -6,7 +6,10 @@ namespace tarvok {
 namespace {
 
 constexpr std::uint32_t kKeyReleasedBit = 0x80000000u;
-constexpr unsigned kBreakKeys[] = {0x1B /*Esc*/, 0x0D /*Enter*/, 0x25, 0x26, 0x27, 0x28 /*arrows*/};
+// Keys that move the caret away from the end of what was typed: the text
+// typed next is no longer the continuation of the recorded expression.
+constexpr unsigned kBreakKeys[] = {0x1B /*Esc*/, 0x0D /*Enter*/, 0x21, 0x22, 0x23, 0x24 /*PgUp PgDn End Home*/,
+                                   0x25, 0x26, 0x27, 0x28 /*arrows*/};
 
 bool IsDown(KeyboardSeam& keyboard, unsigned virtualKey) noexcept {
   return (static_cast<std::uint16_t>(keyboard.GetKeyState(virtualKey)) & 0x8000u) != 0;
@@ -64,9 +67,12 @@ bool HotKeyModifiersMatch(KeyboardSeam& keyboard, std::uint8_t modifiers) noexce
 bool HandleKeyEvent(TypedTextBuffer& buffer, DeadKeyState& deadKey, const SettingsCopy& settings,
                     KeyboardSeam& keyboard, unsigned virtualKey, std::uint32_t keyData) noexcept {
   if (keyData & kKeyReleasedBit) return false;
-  const bool trigger = IsHotKey(settings, keyboard, virtualKey);
+  // The hot key's own press is not typing. Captured, Ctrl with a letter
+  // would translate to a control character and empty the text just before
+  // the hot-key sequence reads it.
+  if (IsHotKey(settings, keyboard, virtualKey)) return true;
   CaptureCharacter(buffer, deadKey, keyboard, virtualKey);
-  return trigger;
+  return false;
 }
 
 void HandleQueuedMessage(TypedTextBuffer& buffer, unsigned message, std::uintptr_t wParam) noexcept {

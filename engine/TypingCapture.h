@@ -28,9 +28,9 @@ struct DeadKeyState {
   bool pending = false;  // the program is composing: its next key is left alone
 };
 
-// One keyboard-hook event (HC_ACTION only). Records the key's character and
-// returns whether the event is the hot key; the caller then runs the
-// hot-key sequence.
+// One keyboard-hook event (HC_ACTION only). Returns whether the event is the
+// hot key, whose press records nothing; the caller then runs the hot-key
+// sequence. Any other press records its character.
 bool HandleKeyEvent(TypedTextBuffer& buffer, DeadKeyState& deadKey, const SettingsCopy& settings,
                     KeyboardSeam& keyboard, unsigned virtualKey, std::uint32_t keyData) noexcept;
 

@@ -108,21 +108,34 @@ TEST_F(TypingCaptureTest, ModifiersAreAskedOnlyForTheHotKey) {
   EXPECT_EQ(keyboard.keyStateCalls, 0);
 }
 
-TEST_F(TypingCaptureTest, PrintableHotKeyIsRecordedBeforeTheReadOut) {
-  settings.HotKeyModifiers = kModShift;
+struct HotKeyPressCase {
+  const char* name;
+  unsigned vk;
+  std::uint8_t modifiers;
+  std::vector<unsigned> held;
+};
+
+class HotKeyPressTest : public TypingCaptureTest, public ::testing::WithParamInterface<HotKeyPressCase> {};
+
+// Whatever the hot key's press would translate to (a character, a control
+// character that empties the text, nothing), the read-out is what was typed.
+TEST_P(HotKeyPressTest, PressRecordsNothing) {
+  settings.HotKeyVirtualKey = static_cast<std::uint16_t>(GetParam().vk);
+  settings.HotKeyModifiers = GetParam().modifiers;
   Type("2");
-  keyboard.Hold(kVkShift);
-  EXPECT_TRUE(Press(kVkOemPlus));
-  EXPECT_EQ(ReadTypedText(buffer), "2=");
+  for (const unsigned key : GetParam().held) keyboard.Hold(key);
+  EXPECT_TRUE(Press(GetParam().vk));
+  EXPECT_EQ(ReadTypedText(buffer), "2");
 }
 
-TEST_F(TypingCaptureTest, ControlCharacterHotKeyEmptiesFirst) {
-  settings.HotKeyVirtualKey = 'Q';  // Ctrl+Q translates to code 17
-  Type("2");
-  keyboard.Hold(kVkControl);
-  EXPECT_TRUE(Press('Q'));
-  EXPECT_EQ(ReadTypedText(buffer), "");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Keys, HotKeyPressTest,
+    ::testing::Values(HotKeyPressCase{"CtrlLetter", 'K', kModCtrl, {kVkControl}},  // code 11
+                      HotKeyPressCase{"ShiftCtrlLetter", 'Q', kModShift | kModCtrl, {kVkShift, kVkControl}},
+                      HotKeyPressCase{"ShiftPrintable", kVkOemPlus, kModShift, {kVkShift}},
+                      HotKeyPressCase{"CtrlEquals", kVkOemPlus, kModCtrl, {kVkControl}},
+                      HotKeyPressCase{"FunctionKey", 0x78, 0, {}}),
+    [](const auto& tested) { return std::string(tested.param.name); });
 
 struct KeyEffectCase {
   const char* name;
@@ -203,8 +216,9 @@ INSTANTIATE_TEST_SUITE_P(
                       MessageCase{"Left", kWmKeyDown, 37, ""}, MessageCase{"Up", kWmKeyDown, 38, ""},
                       MessageCase{"Right", kWmKeyDown, 39, ""}, MessageCase{"Down", kWmKeyDown, 40, ""},
                       MessageCase{"Backspace", kWmKeyDown, 8, "1"},
-                      MessageCase{"Home", kWmKeyDown, 0x24, "12"}, MessageCase{"Delete", kWmKeyDown, 0x2E, "12"},
-                      MessageCase{"PageDown", kWmKeyDown, 0x22, "12"},
+                      MessageCase{"Home", kWmKeyDown, 0x24, ""}, MessageCase{"End", kWmKeyDown, 0x23, ""},
+                      MessageCase{"PageUp", kWmKeyDown, 0x21, ""}, MessageCase{"PageDown", kWmKeyDown, 0x22, ""},
+                      MessageCase{"Delete", kWmKeyDown, 0x2E, "12"}, MessageCase{"Insert", kWmKeyDown, 0x2D, "12"},
                       MessageCase{"LeftButton", kWmLButtonDown, 0, ""},
                       MessageCase{"RightButton", kWmRButtonDown, 0, ""},
                       MessageCase{"MiddleButton", kWmMButtonDown, 0, ""},
