@@ -1,5 +1,5 @@
-# What ends an expression: Enter, an arrow key, a mouse click and Escape
-# between two expressions leave only the second to be calculated; Backspace
+# What ends an expression: Enter, an arrow key, Home, a mouse click and
+# Escape between two expressions leave only the second to be calculated; Backspace
 # inside an expression erases its last character; an expression longer than
 # the 300 characters the buffer keeps is calculated from its last 301.
 source "$(dirname "$0")/lib.sh"
@@ -32,6 +32,20 @@ xdotool mousemove --sync $((right - 30)) $((bottom - 12)) click 1
 calculate_in "$TARGET" "2*3" "6.00"
 expected="$expected\\n5+2*36.00"
 expect_text "$TARGET" "$expected"
+
+# Home: what is typed at the start of the line is an expression of its own
+# (5+2*3 would give 11 and be pasted after the "5+").
+press Return
+type_text "5+"
+press Home
+type_text "2*3"
+expect_text "$TARGET" "$expected\\n2*35+"
+hot_key
+expected="$expected\\n2*36.005+"
+expect_text "$TARGET" "$expected"
+expect_log_tail "2*3=6.00"
+delivery_done
+press End   # the next case starts on a line of its own
 
 # Backspace: "12", Backspace, "3" is 13.
 press Return
