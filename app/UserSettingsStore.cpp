@@ -1,6 +1,9 @@
 // Registry <-> settings for the options window, and the start-up values.
 #include "UserSettingsStore.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "RegistryNames.h"
 
 namespace tarvok {
@@ -17,11 +20,19 @@ std::uint16_t ReadShortcut(SettingsRegistry& registry, const KeyNameSource& layo
   return shortcut != 0 || stored.empty() ? shortcut : TextToShortcut(kDefaultShortcutText, layout);
 }
 
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return lower(x) == lower(y);
+  });
+}
+
 }  // namespace
 
-UserSettings ReadUserSettings(SettingsRegistry& registry, const KeyNameSource& layout) {
+UserSettings ReadUserSettings(SettingsRegistry& registry, const KeyNameSource& layout,
+                              const std::string& programFile) {
   UserSettings settings;
-  settings.autorun = registry.ReadString(kAutorunKey, kAutorunValue) != kAbsentText;
+  settings.autorun = AutorunStartsProgram(registry.ReadString(kAutorunKey, kAutorunValue), programFile);
   settings.resultAsLine = registry.ReadInteger(kSettingsKey, kValueType) != 0;
   settings.precision = registry.ValueExists(kSettingsKey, kValuePrecision)
                            ? ClampPrecision(registry.ReadInteger(kSettingsKey, kValuePrecision))
@@ -33,13 +44,27 @@ UserSettings ReadUserSettings(SettingsRegistry& registry, const KeyNameSource& l
 void WriteUserSettings(SettingsRegistry& registry, const UserSettings& settings,
                        const std::string& programFile, const KeyNameSource& layout) {
   if (settings.autorun) {
-    registry.WriteString(kAutorunKey, kAutorunValue, programFile);
-  } else {
+    registry.WriteString(kAutorunKey, kAutorunValue, AutorunText(programFile));
+  } else if (AutorunStartsProgram(registry.ReadString(kAutorunKey, kAutorunValue), programFile)) {
     registry.DeleteValue(kAutorunKey, kAutorunValue);
   }
   registry.WriteInteger(kSettingsKey, kValueType, settings.resultAsLine ? 1 : 0);
   registry.WriteInteger(kSettingsKey, kValuePrecision, ClampPrecision(settings.precision));
   registry.WriteString(kSettingsKey, kValueShortCut, ShortcutToText(settings.shortcut, layout));
+}
+
+std::string AutorunText(const std::string& programFile) { return '"' + programFile + '"'; }
+
+bool AutorunStartsProgram(const std::string& text, const std::string& programFile) {
+  std::string_view path = text;
+  if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
+  return !programFile.empty() && EqualsIgnoringAsciiCase(path, programFile);
+}
+
+bool QuoteOwnAutorunEntry(SettingsRegistry& registry, const std::string& programFile) {
+  const std::string stored = registry.ReadString(kAutorunKey, kAutorunValue);
+  if (stored == AutorunText(programFile) || !AutorunStartsProgram(stored, programFile)) return false;
+  return registry.WriteString(kAutorunKey, kAutorunValue, AutorunText(programFile));
 }
 
 std::string FolderOf(const std::string& programFile) {

@@ -15,13 +15,30 @@ inline constexpr char kDefaultShortcutText[] = "Ctrl+=";
 
 // Registry -> settings, with the defaults for absent values, the stored
 // precision clamped to 0..10, and a ShortCut text that names no key read as
-// absent (only the empty text means "no hot key").
-[[nodiscard]] UserSettings ReadUserSettings(SettingsRegistry& registry, const KeyNameSource& layout);
+// absent (only the empty text means "no hot key"). Autorun is on only when
+// the entry starts `programFile`, the full path of the running program: an
+// entry left by a copy in another folder starts that copy, not this one.
+[[nodiscard]] UserSettings ReadUserSettings(SettingsRegistry& registry, const KeyNameSource& layout,
+                                            const std::string& programFile);
 
-// Settings -> registry. `programFile` is the full path of the running
-// program, written as the autorun entry when autorun is on.
+// Settings -> registry. Autorun on writes the entry for `programFile`; off
+// deletes it when it starts this program and leaves another copy's alone.
 void WriteUserSettings(SettingsRegistry& registry, const UserSettings& settings,
                        const std::string& programFile, const KeyNameSource& layout);
+
+// The autorun text for a program: its full path in double quotes. Windows
+// splits an unquoted command line at the first blank, so a bare
+// "C:\Program Files\..." would run "C:\Program.exe" first at every logon.
+[[nodiscard]] std::string AutorunText(const std::string& programFile);
+
+// Whether an autorun text starts `programFile`: quoted, or bare as older
+// versions wrote it; letters compared without regard to case, as Windows
+// compares paths.
+[[nodiscard]] bool AutorunStartsProgram(const std::string& text, const std::string& programFile);
+
+// An entry of this program still written bare by an older version is
+// rewritten quoted. Returns whether it was rewritten.
+bool QuoteOwnAutorunEntry(SettingsRegistry& registry, const std::string& programFile);
 
 // The folder of a full program path, with its trailing backslash.
 [[nodiscard]] std::string FolderOf(const std::string& programFile);

@@ -16,7 +16,7 @@ constexpr char kProgram[] = "C:\\Program Files\\Tarvok\\tarvok.exe";
 
 TEST(ReadUserSettings, EmptyRegistryGivesDefaults) {
   FakeRegistry registry;
-  const UserSettings settings = ReadUserSettings(registry, kLayout);
+  const UserSettings settings = ReadUserSettings(registry, kLayout, kProgram);
   EXPECT_FALSE(settings.autorun);
   EXPECT_FALSE(settings.resultAsLine);
   EXPECT_EQ(settings.precision, 2);
@@ -36,7 +36,7 @@ class ReadOddValuesTest : public ::testing::TestWithParam<StoredCase> {};
 TEST_P(ReadOddValuesTest, GivesTheDocumentedSetting) {
   FakeRegistry registry;
   registry.values[{GetParam().subkey, GetParam().name}] = GetParam().stored;
-  const UserSettings got = ReadUserSettings(registry, kLayout);
+  const UserSettings got = ReadUserSettings(registry, kLayout, kProgram);
   const UserSettings& want = GetParam().expected;
   EXPECT_EQ(got.autorun, want.autorun) << GetParam().what;
   EXPECT_EQ(got.resultAsLine, want.resultAsLine) << GetParam().what;
@@ -79,15 +79,21 @@ INSTANTIATE_TEST_SUITE_P(
                    {false, true, 2, 0x40BB}},
         StoredCase{"lower case, Ctrl first", kSettingsKey, kValueShortCut, std::string("ctrl+shift+a"),
                    {false, false, 2, 0x6041}},
-        StoredCase{"any autorun text means on", kAutorunKey, kAutorunValue, std::string("D:\\other\\x.exe"),
-                   {true, false, 2, 0x40BB}},
+        StoredCase{"this program quoted is on", kAutorunKey, kAutorunValue,
+                   std::string("\"C:\\Program Files\\Tarvok\\tarvok.exe\""), {true, false, 2, 0x40BB}},
+        StoredCase{"this program bare, other letter case, is on", kAutorunKey, kAutorunValue,
+                   std::string("c:\\program files\\tarvok\\TARVOK.EXE"), {true, false, 2, 0x40BB}},
+        StoredCase{"a copy in another folder is off", kAutorunKey, kAutorunValue,
+                   std::string("\"D:\\Tarvok\\tarvok.exe\""), {false, false, 2, 0x40BB}},
+        StoredCase{"this program with an argument is off", kAutorunKey, kAutorunValue,
+                   std::string("\"C:\\Program Files\\Tarvok\\tarvok.exe\" /x"), {false, false, 2, 0x40BB}},
         StoredCase{"oversize autorun text means off", kAutorunKey, kAutorunValue, FakeRegistry::Oversize{},
                    {false, false, 2, 0x40BB}}));
 
 TEST(WriteUserSettings, WritesEveryValueInItsStoredForm) {
   FakeRegistry registry;
   WriteUserSettings(registry, {true, true, 7, 0x6041}, kProgram, kLayout);
-  EXPECT_EQ(registry.ReadString(kAutorunKey, kAutorunValue), kProgram);
+  EXPECT_EQ(registry.ReadString(kAutorunKey, kAutorunValue), "\"C:\\Program Files\\Tarvok\\tarvok.exe\"");
   EXPECT_EQ(registry.ReadInteger(kSettingsKey, kValueType), 1);
   EXPECT_EQ(registry.ReadInteger(kSettingsKey, kValuePrecision), 7);
   EXPECT_EQ(registry.ReadString(kSettingsKey, kValueShortCut), "Shift+Ctrl+A");
@@ -103,6 +109,30 @@ TEST(WriteUserSettings, AutorunOffDeletesTheEntryAndNoEntryIsFine) {
   EXPECT_EQ(registry.ReadInteger(kSettingsKey, kValueType), 0);
 }
 
+TEST(WriteUserSettings, AutorunOffLeavesAnotherCopysEntryAndOnReplacesIt) {
+  FakeRegistry registry;
+  const std::string other = "\"D:\\Tarvok\\tarvok.exe\"";
+  registry.WriteString(kAutorunKey, kAutorunValue, other);
+  WriteUserSettings(registry, {false, false, 2, 0x40BB}, kProgram, kLayout);
+  EXPECT_EQ(registry.ReadString(kAutorunKey, kAutorunValue), other);
+  WriteUserSettings(registry, {true, false, 2, 0x40BB}, kProgram, kLayout);
+  EXPECT_EQ(registry.ReadString(kAutorunKey, kAutorunValue), AutorunText(kProgram));
+}
+
+TEST(Autorun, OwnBareEntryIsQuotedAndNothingElseIsTouched) {
+  FakeRegistry registry;
+  EXPECT_FALSE(QuoteOwnAutorunEntry(registry, kProgram));
+  EXPECT_FALSE(registry.Has(kAutorunKey, kAutorunValue));
+  for (const std::string other : {"D:\\Tarvok\\tarvok.exe", "\"C:\\Program Files\\Tarvok\\tarvok.exe\""}) {
+    registry.WriteString(kAutorunKey, kAutorunValue, other);
+    EXPECT_FALSE(QuoteOwnAutorunEntry(registry, kProgram)) << other;
+    EXPECT_EQ(registry.ReadString(kAutorunKey, kAutorunValue), other);
+  }
+  registry.WriteString(kAutorunKey, kAutorunValue, kProgram);
+  EXPECT_TRUE(QuoteOwnAutorunEntry(registry, kProgram));
+  EXPECT_EQ(registry.ReadString(kAutorunKey, kAutorunValue), AutorunText(kProgram));
+}
+
 TEST(WriteUserSettings, OutOfRangePrecisionIsStoredClamped) {
   FakeRegistry registry;
   WriteUserSettings(registry, {false, false, 99, 0x40BB}, kProgram, kLayout);
@@ -112,7 +142,7 @@ TEST(WriteUserSettings, OutOfRangePrecisionIsStoredClamped) {
 TEST(UserSettingsRoundTrip, KeypadDigitComesBackAsTopRowDigitAndRestStays) {
   FakeRegistry registry;
   WriteUserSettings(registry, {false, true, 0, 0x6061}, kProgram, kLayout);  // Shift+Ctrl+keypad 1
-  const UserSettings back = ReadUserSettings(registry, kLayout);
+  const UserSettings back = ReadUserSettings(registry, kLayout, kProgram);
   EXPECT_EQ(back.shortcut, 0x6031);
   EXPECT_TRUE(back.resultAsLine);
   EXPECT_EQ(back.precision, 0);
@@ -122,7 +152,7 @@ TEST(UserSettingsRoundTrip, NoHotKeyIsStoredEmptyAndStaysNone) {
   FakeRegistry registry;
   WriteUserSettings(registry, {false, false, 2, 0}, kProgram, kLayout);
   EXPECT_EQ(registry.ReadString(kSettingsKey, kValueShortCut), "");
-  EXPECT_EQ(ReadUserSettings(registry, kLayout).shortcut, 0);
+  EXPECT_EQ(ReadUserSettings(registry, kLayout, kProgram).shortcut, 0);
 }
 
 TEST(ProgramFolders, FolderOfAFullPathKeepsItsBackslash) {

@@ -37,7 +37,7 @@ TEST_F(SettingsRegistryTest, UsLayoutNamesEqualsAsTheKey0xBB) {
 }
 
 TEST_F(SettingsRegistryTest, MissingKeyGivesDefaults) {
-  const UserSettings settings = ReadUserSettings(registry, layout);
+  const UserSettings settings = ReadUserSettings(registry, layout, kProgram);
   EXPECT_FALSE(settings.autorun);
   EXPECT_FALSE(settings.resultAsLine);
   EXPECT_EQ(settings.precision, 2);
@@ -47,9 +47,9 @@ TEST_F(SettingsRegistryTest, MissingKeyGivesDefaults) {
 TEST_F(SettingsRegistryTest, SaveThenLoadGivesTheSameSettings) {
   const UserSettings saved{true, true, 9, 0xE070};  // Shift+Ctrl+Alt+F1
   WriteUserSettings(registry, saved, kProgram, layout);
-  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kAutorunKey, kAutorunValue), kProgram);
+  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kAutorunKey, kAutorunValue), AutorunText(kProgram));
   EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kSettingsKey, kValueShortCut), "Shift+Ctrl+Alt+F1");
-  const UserSettings loaded = ReadUserSettings(registry, layout);
+  const UserSettings loaded = ReadUserSettings(registry, layout, kProgram);
   EXPECT_TRUE(loaded.autorun);
   EXPECT_TRUE(loaded.resultAsLine);
   EXPECT_EQ(loaded.precision, 9);
@@ -58,7 +58,7 @@ TEST_F(SettingsRegistryTest, SaveThenLoadGivesTheSameSettings) {
   WriteUserSettings(registry, {false, false, 2, 0x40BB}, kProgram, layout);
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kAutorunKey, kAutorunValue));
   EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kAutorunKey, kAutorunValue), kAbsentText);
-  EXPECT_FALSE(ReadUserSettings(registry, layout).autorun);
+  EXPECT_FALSE(ReadUserSettings(registry, layout, kProgram).autorun);
 }
 
 TEST_F(SettingsRegistryTest, TextValuesAreStoredAsExactly200Bytes) {
@@ -78,7 +78,7 @@ TEST_F(SettingsRegistryTest, OddStoredValuesReadAsDocumented) {
   WriteRegInteger(HKEY_CURRENT_USER, kSettingsKey, kValueType, 7);
   WriteRegInteger(HKEY_CURRENT_USER, kSettingsKey, kValuePrecision, 1000);
   WriteRegString(HKEY_CURRENT_USER, kSettingsKey, kValueShortCut, "0");
-  UserSettings settings = ReadUserSettings(registry, layout);
+  UserSettings settings = ReadUserSettings(registry, layout, kProgram);
   EXPECT_TRUE(settings.resultAsLine);
   EXPECT_EQ(settings.precision, 10);
   EXPECT_EQ(settings.shortcut, 0x40BB);
@@ -90,7 +90,7 @@ TEST_F(SettingsRegistryTest, OddStoredValuesReadAsDocumented) {
   RegSetValueExA(key, kValuePrecision, 0, REG_QWORD, reinterpret_cast<const BYTE*>(&eight), sizeof eight);
   RegCloseKey(key);
   WriteRegString(HKEY_CURRENT_USER, kSettingsKey, kValueShortCut, "");
-  settings = ReadUserSettings(registry, layout);
+  settings = ReadUserSettings(registry, layout, kProgram);
   EXPECT_EQ(settings.precision, 2);
   EXPECT_EQ(settings.shortcut, 0);
 }
@@ -109,7 +109,7 @@ class TypedValueTest : public SettingsRegistryTest, public ::testing::WithParamI
 TEST_P(TypedValueTest, WrongTypesGiveDefaultsOrTheNumberTheTextSpells) {
   const TypedCase& c = GetParam();
   ASSERT_TRUE(StoreRaw(c.subkey, c.name, c.type, c.data));
-  const UserSettings got = ReadUserSettings(registry, layout);
+  const UserSettings got = ReadUserSettings(registry, layout, kProgram);
   EXPECT_EQ(got.autorun, c.expected.autorun) << c.what;
   EXPECT_EQ(got.resultAsLine, c.expected.resultAsLine) << c.what;
   EXPECT_EQ(got.precision, c.expected.precision) << c.what;
@@ -145,8 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
         TypedCase{"Type 7 is the line form", kSettingsKey, kValueType, REG_DWORD, Dword(7), {false, true, 2, 0x40BB}},
         TypedCase{"autorun as DWORD is off", kAutorunKey, kAutorunValue, REG_DWORD, Dword(1),
                   {false, false, 2, 0x40BB}},
-        TypedCase{"autorun as expandable text is on", kAutorunKey, kAutorunValue, REG_EXPAND_SZ,
-                  Sz("%ProgramFiles%\\Tarvok\\tarvok.exe"), {true, false, 2, 0x40BB}}));
+        TypedCase{"autorun of this program as expandable text is on", kAutorunKey, kAutorunValue, REG_EXPAND_SZ,
+                  Sz(AutorunText(kProgram)), {true, false, 2, 0x40BB}}));
 
 TEST_F(SettingsRegistryTest, ProgramFoldersAreRecordedAndLongOnesRefused) {
   EXPECT_TRUE(RecordProgramFolders(registry, "C:\\Tarvok\\"));
