@@ -37,6 +37,8 @@ constexpr std::array<LanguageKey, kTextCount> kKeys = {{
     {TextId::FormulaNote, kMainWindow, "10",
      "Note that the program can also perform calculations according to the formula you "
      "select."},
+    {TextId::HotKeyWarning, kMainWindow, "11", "This key alone occurs in typing: add Ctrl or Alt."},
+    {TextId::LineFormNote, kMainWindow, "12", "The line form needs convert.dll in the program folder."},
     {TextId::AboutCaption, kAbout, "1", "About Tarvok"},
     {TextId::CreditsLabel, kAbout, "3", "Credits:"},
 }};

@@ -55,6 +55,8 @@ enum class TextId : std::size_t {
   ButtonApply,
   HotKeyLabel,
   FormulaNote,
+  HotKeyWarning,
+  LineFormNote,
   AboutCaption,
   CreditsLabel,
   Count

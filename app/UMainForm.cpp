@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "Application.h"
+#include "HotKeyRules.h"
 #include "RegistryNames.h"
 #include "TextConversion.h"
 #include "UOneInstanceMay.h"
@@ -17,18 +18,55 @@ using namespace tarvok;
 namespace {
 
 constexpr int kClientWidth = 347;
-constexpr int kClientHeight = 203;
+constexpr int kClientHeight = 219;
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kFontPoints = 8;
 constexpr wchar_t kFontFace[] = L"MS Sans Serif";
 constexpr char kDefaultLanguageFile[] = "eng.ini";
 constexpr UINT kLanguageMenuPosition = 3;  // Options, Disable, separator, Language
+constexpr wchar_t kHotKeyWarningText[] = L"This key alone occurs in typing: add Ctrl or Alt.";
+constexpr wchar_t kLineFormNoteText[] = L"The line form needs convert.dll in the program folder.";
 
 // The click reaches this thread through the shell, not as keyboard input of
 // its own, so the thread's key state can lag behind; the physical state
 // settles it.
 bool CtrlHeld() { return GetKeyState(VK_CONTROL) < 0 || GetAsyncKeyState(VK_CONTROL) < 0; }
+
+bool OpensNoWindow(UINT command) {
+  return command == kCmdDisableEnable || (command >= kLanguageItemBase && command <= kLanguageItemLimit);
+}
+
+bool BelongsToShell(HWND window) {
+  wchar_t className[32] = {};
+  GetClassNameW(window, className, 32);
+  DWORD process = 0, shellProcess = 0;
+  GetWindowThreadProcessId(window, &process);
+  GetWindowThreadProcessId(GetShellWindow(), &shellProcess);
+  return lstrcmpW(className, L"Shell_TrayWnd") == 0 || (shellProcess != 0 && process == shellProcess);
+}
+
+// The window the user worked in before reaching the tray icon. A click on
+// the notification area can make the taskbar the foreground window; the
+// user's window is then the first ordinary one below it.
+HWND UserWindow() {
+  HWND window = GetForegroundWindow();
+  if (window == nullptr || !BelongsToShell(window)) return window;
+  for (HWND below = GetWindow(window, GW_HWNDNEXT); below != nullptr; below = GetWindow(below, GW_HWNDNEXT)) {
+    const bool toolWindow = (GetWindowLongW(below, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+    if (IsWindowVisible(below) && !toolWindow && !BelongsToShell(below)) return below;
+  }
+  return nullptr;
+}
+
+// Only while this program still holds the foreground: a window the user
+// clicked meanwhile (a box of a failed Enable, another program) keeps it.
+void GiveForegroundBack(HWND userWindow) {
+  DWORD foregroundProcess = 0;
+  GetWindowThreadProcessId(GetForegroundWindow(), &foregroundProcess);
+  if (userWindow == nullptr || !IsWindow(userWindow) || foregroundProcess != GetCurrentProcessId()) return;
+  SetForegroundWindow(userWindow);
+}
 
 }  // namespace
 
@@ -106,13 +144,14 @@ void TMainForm::CreateControls() {
   Label2 = AddControl(L"STATIC", L"The calculations can be started by pressing:", visible, 16, 8, 319, 13, 0);
   HotKey1 = AddControl(HOTKEY_CLASSW, L"", visible | WS_TABSTOP | WS_BORDER, 48, 26, 121, 19, kCmdHotKey);
   SendMessageW(HotKey1, HKM_SETRULES, HKCOMB_NONE, 0);
+  HotKeyWarning = AddControl(L"STATIC", kHotKeyWarningText, 0, 16, 47, 319, 13, 0);
   Label3 = AddControl(L"STATIC", L"Note that the program can also perform calculations according to the formula ",
                       0, 16, 48, 319, 24, 0);
   RadioButton1 = AddControl(L"BUTTON", L"Show result as a number", visible | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
                             16, 60, 201, 19, kCmdRadioNumber);
   Label1 = AddControl(L"STATIC", L"Symbols after comma:", visible, 48, 84, 125, 13, 0);
-  Edit1 = AddControl(L"EDIT", L"2", visible | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 176, 80, 57, 21,
-                     kCmdPrecisionEdit);
+  Edit1 = AddControl(L"EDIT", L"2", visible | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | ES_NUMBER, 176, 80, 57,
+                     21, kCmdPrecisionEdit);
   UpDown1 = AddControl(UPDOWN_CLASSW, L"", visible | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 233, 80,
                        16, 21, kCmdPrecisionSpin);
   SendMessageW(UpDown1, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Edit1), 0);
@@ -120,12 +159,13 @@ void TMainForm::CreateControls() {
   SendMessageW(UpDown1, UDM_SETPOS32, 0, kDefaultPrecision);
   RadioButton2 = AddControl(L"BUTTON", L"Show result as a line", visible | WS_TABSTOP | BS_AUTORADIOBUTTON, 16, 105,
                             201, 19, kCmdRadioLine);
+  LineFormNote = AddControl(L"STATIC", kLineFormNoteText, 0, 32, 124, 303, 13, 0);
   CheckBox2 = AddControl(L"BUTTON", L"Start with Windows ", visible | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 16,
-                         135, 259, 17, kCmdAutorun);
-  Button1 = AddControl(L"BUTTON", L"OK", visible | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 104, 173, 75, 25,
+                         140, 259, 17, kCmdAutorun);
+  Button1 = AddControl(L"BUTTON", L"OK", visible | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 104, 189, 75, 25,
                        kCmdOK);
-  Button2 = AddControl(L"BUTTON", L"Cancel", visible | WS_TABSTOP | BS_PUSHBUTTON, 185, 173, 75, 25, kCmdCancel);
-  Button3 = AddControl(L"BUTTON", L"Apply", visible | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 266, 173, 75, 25,
+  Button2 = AddControl(L"BUTTON", L"Cancel", visible | WS_TABSTOP | BS_PUSHBUTTON, 185, 189, 75, 25, kCmdCancel);
+  Button3 = AddControl(L"BUTTON", L"Apply", visible | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 266, 189, 75, 25,
                        kCmdApply);
   SendMessageW(RadioButton1, BM_SETCHECK, BST_CHECKED, 0);
 }
@@ -203,9 +243,25 @@ void TMainForm::ShowValues(const UserSettings& values) {
   SendMessageW(UpDown1, UDM_SETPOS32, 0, ClampPrecision(values.precision));
   SetWindowTextW(Edit1, std::to_wstring(ClampPrecision(values.precision)).c_str());
   SendMessageW(HotKey1, HKM_SETHOTKEY, HotKeyControlFromShortcut(values.shortcut), 0);
+  // A stored key that occurs in typing is used as the user chose it; the
+  // window only says what it does.
+  acceptedShortcut_ = values.shortcut;
+  ShowHotKeyWarning(values.shortcut);
+  UpdateLineFormNote();
 }
 
-void TMainForm::LoadValues() { ShowValues(ReadUserSettings(registry_, keyNames_)); }
+void TMainForm::ShowHotKeyWarning(std::uint16_t shortcut) {
+  ShowWindow(HotKeyWarning, IsAcceptedHotKey(shortcut) ? SW_HIDE : SW_SHOW);
+}
+
+void TMainForm::UpdateLineFormNote() {
+  const bool lineChosen = SendMessageW(RadioButton2, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  const DWORD converter = GetFileAttributesA((ProgramFolder + kConverterFileName).c_str());
+  const bool converterThere = converter != INVALID_FILE_ATTRIBUTES && (converter & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  ShowWindow(LineFormNote, lineChosen && !converterThere ? SW_SHOW : SW_HIDE);
+}
+
+void TMainForm::LoadValues() { ShowValues(ReadUserSettings(registry_, keyNames_, application_.ExeName())); }
 
 void TMainForm::SaveValues() {
   UserSettings values = ControlValues();
@@ -256,6 +312,7 @@ void TMainForm::FormCreate() {
   trayIcon_.AddTrayIcon(Handle, application_.Instance());
 
   LoadValues();
+  QuoteOwnAutorunEntry(registry_, application_.ExeName());
   if (TakeFirstRun(registry_)) {
     trayIcon_.ShowTrayBalloon(FirstRunTitle, FirstRunText, kBalloonInfoIcon, Handle);
   }
@@ -264,9 +321,7 @@ void TMainForm::FormCreate() {
   BuildLanguageMenu();
 
   work_.SetLibraryPath(ProgramFolder + kHookLibraryFileName);
-  RunWork([this] { work_.StartWork(CurrentSettings()); });
-  hooksActive_ = true;
-  SetMenuItemText(TrayMenuItem::DisableEnable, DisableText);
+  StartCalculating();
   TrimWorkingSet();
   ExitIfRequested();
 }
@@ -274,10 +329,40 @@ void TMainForm::FormCreate() {
 // ---- Change notifications ----
 
 void TMainForm::CheckBox2Click() { MarkModified(); }
-void TMainForm::RadioButton1Click() { MarkModified(); }
-void TMainForm::RadioButton2Click() { MarkModified(); }
+
+void TMainForm::RadioButton1Click() {
+  MarkModified();
+  UpdateLineFormNote();
+}
+
+void TMainForm::RadioButton2Click() {
+  MarkModified();
+  UpdateLineFormNote();
+}
+
 void TMainForm::UpDown1Changing() { MarkModified(); }
-void TMainForm::HotKey1Change() { MarkModified(); }
+
+// A number typed into the box is a change like the arrows: without this, OK
+// would close the window as if it had saved the number.
+void TMainForm::Edit1Change() { MarkModified(); }
+
+void TMainForm::HotKey1Change() {
+  const auto fieldValue = static_cast<std::uint16_t>(SendMessageW(HotKey1, HKM_GETHOTKEY, 0, 0));
+  const std::uint16_t shortcut = ShortcutFromHotKeyControl(fieldValue);
+  if (!IsAcceptedHotKey(shortcut)) {
+    // Setting the field sends no change notification, so this ends here.
+    SendMessageW(HotKey1, HKM_SETHOTKEY, HotKeyControlFromShortcut(acceptedShortcut_), 0);
+    ShowWindow(HotKeyWarning, SW_SHOW);
+    return;
+  }
+  // 0 is also what the field reports while only modifiers are held; the key
+  // the user then presses decides.
+  if (shortcut != 0) {
+    acceptedShortcut_ = shortcut;
+    ShowHotKeyWarning(shortcut);
+  }
+  MarkModified();
+}
 
 // ---- Buttons and closing ----
 
@@ -311,6 +396,7 @@ void TMainForm::FormCloseQuery() {
 }
 
 void TMainForm::MainFormShow() {
+  UpdateLineFormNote();  // the converter may have been added or removed meanwhile
   if (application_.Handle() != nullptr) ShowWindow(application_.Handle(), SW_SHOWNORMAL);
   ShowWindow(Handle, SW_SHOW);
 }
@@ -334,16 +420,29 @@ void TMainForm::N1Click() {
   if (workRunning_) return;
   if (hooksActive_) {
     RunWork([this] { work_.StopWork(); });
-    SetMenuItemText(TrayMenuItem::DisableEnable, EnableText);
-    hooksActive_ = false;
-    trayIcon_.ChangeTrayIcon(Handle, application_.Instance(), kIconOff);
+    ShowCalculating(false);
   } else {
-    RunWork([this] { work_.StartWork(CurrentSettings()); });
-    SetMenuItemText(TrayMenuItem::DisableEnable, DisableText);
-    hooksActive_ = true;
-    trayIcon_.ChangeTrayIcon(Handle, application_.Instance(), kIconOn);
+    StartCalculating();
   }
   ExitIfRequested();
+}
+
+void TMainForm::StartCalculating() {
+  RunWork([this] { work_.StartWork(CurrentSettings()); });
+  const bool started = work_.HooksInstalled();
+  // What a failed start acquired (the block, the library) would make the
+  // retry meet its own old block.
+  if (!started) RunWork([this] { work_.StopWork(); });
+  ShowCalculating(started);
+}
+
+void TMainForm::ShowCalculating(bool on) {
+  hooksActive_ = on;
+  SetMenuItemText(TrayMenuItem::DisableEnable, on ? DisableText : EnableText);
+  // The icon is added showing "on"; it changes only when the state differs.
+  if (trayIcon_.CurrentIconName() != (on ? kIconOn : kIconOff)) {
+    trayIcon_.ChangeTrayIcon(Handle, application_.Instance(), on ? kIconOn : kIconOff);
+  }
 }
 
 void TMainForm::N3Click() {
@@ -364,12 +463,20 @@ void TMainForm::ShowTrayMenu() {
   POINT cursor{};
   GetCursorPos(&cursor);
   application_.ProcessMessages();
+  const HWND userWindow = UserWindow();
   // Without owning the foreground before and after, and the empty message
   // after, the menu would not close when the user clicks elsewhere.
   SetForegroundWindow(Handle);
-  TrackPopupMenu(PopupMenu1, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Handle, nullptr);
+  constexpr UINT kMenuFlags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD;
+  const auto command =
+      static_cast<UINT>(TrackPopupMenu(PopupMenu1, kMenuFlags, cursor.x, cursor.y, 0, Handle, nullptr));
   SetForegroundWindow(Handle);
   PostMessageW(Handle, WM_NULL, 0, 0);
+  if (command != 0) OnCommand(command, 0);
+  // A menu closed without a choice, or a command that opens no window, would
+  // leave the foreground with this hidden window, and the user's next keys
+  // would go nowhere.
+  if (command == 0 || OpensNoWindow(command)) GiveForegroundBack(userWindow);
 }
 
 void TMainForm::TrayIconMessage(LPARAM mouseMessage) {
@@ -403,6 +510,9 @@ void TMainForm::OnCommand(UINT id, UINT code) {
     case kCmdHotKey:
       if (code == EN_CHANGE) HotKey1Change();
       break;
+    case kCmdPrecisionEdit:
+      if (code == EN_CHANGE) Edit1Change();
+      break;
     case kCmdRadioNumber:
       if (code == BN_CLICKED) RadioButton1Click();
       break;
@@ -412,7 +522,7 @@ void TMainForm::OnCommand(UINT id, UINT code) {
     case kCmdAutorun:
       if (code == BN_CLICKED) CheckBox2Click();
       break;
-    default: break;  // typing into the precision box is not a change of its own
+    default: break;
   }
 }
 

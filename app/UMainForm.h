@@ -100,6 +100,8 @@ class TMainForm {
   HWND Label1 = nullptr, Label2 = nullptr, Label3 = nullptr;
   HWND HotKey1 = nullptr, Edit1 = nullptr, UpDown1 = nullptr;
   HWND RadioButton1 = nullptr, RadioButton2 = nullptr, CheckBox2 = nullptr;
+  HWND HotKeyWarning = nullptr;  // shown while the hot key is one that occurs in typing
+  HWND LineFormNote = nullptr;   // shown while the line form is chosen without a converter
   HWND Button1 = nullptr, Button2 = nullptr, Button3 = nullptr;
   HMENU PopupMenu1 = nullptr;  // the tray menu (owned)
   HMENU language1 = nullptr;   // its Language submenu (owned by PopupMenu1)
@@ -112,6 +114,7 @@ class TMainForm {
   void SetControlText(HWND control, const std::wstring& text);
 
   [[nodiscard]] bool HooksActive() const { return hooksActive_; }
+  [[nodiscard]] const tarvok::TrayIcon& Tray() const { return trayIcon_; }
   [[nodiscard]] bool SettingsModified() const { return settingsModified_; }
   [[nodiscard]] tarvok::TApplication& Application() const { return application_; }
   [[nodiscard]] tarvok::SettingsRegistry& Registry() const { return registry_; }
@@ -131,6 +134,7 @@ class TMainForm {
   void RadioButton1Click();
   void RadioButton2Click();
   void UpDown1Changing();
+  void Edit1Change();
   void HotKey1Change();
   void Button1Click();
   void Button2Click();
@@ -158,6 +162,12 @@ class TMainForm {
   void MarkClean();
   void TrimWorkingSet();
   void ShowTrayMenu();
+  // StartWork, and the state the user sees: a start that installed no
+  // hooks is released again and shown switched off, so Enable retries.
+  void StartCalculating();
+  void ShowCalculating(bool on);
+  void ShowHotKeyWarning(std::uint16_t shortcut);
+  void UpdateLineFormNote();
   // Runs StartWork or StopWork. Their failure boxes are modal, and a modal
   // loop still delivers the tray icon's clicks and menu commands here; a
   // switch chosen meanwhile would start or stop the hooks inside the
@@ -177,6 +187,7 @@ class TMainForm {
   tarvok::ScopedMenu menu_;
   tarvok::ScopedGdiObject font_;
   bool hooksActive_ = false;
+  std::uint16_t acceptedShortcut_ = 0;  // the hot key the field returns to when a key is refused
   bool settingsModified_ = false;
   bool workRunning_ = false;
   bool exitRequested_ = false;

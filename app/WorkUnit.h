@@ -37,6 +37,8 @@ class WorkUnit {
 
   [[nodiscard]] bool BlockMapped() const { return view_.valid(); }
   [[nodiscard]] bool LibraryLoaded() const { return library_.valid(); }
+  // Both hooks are in place: calc.dll reaches every program and calculates.
+  [[nodiscard]] bool HooksInstalled() const { return getMessageHook_ != nullptr && keyboardHook_ != nullptr; }
   [[nodiscard]] const GlobalHookData* Block() const {
     return static_cast<const GlobalHookData*>(view_.get());
   }

@@ -6,9 +6,10 @@
 #include <optional>
 #include <string>
 
+#include "TypeUnit.h"
+
 namespace tarvok {
 
-inline constexpr char kConverterFileName[] = "convert.dll";
 inline constexpr char kConverterFunctionName[] = "CONVERTVALUE";
 
 class PluginSeam {

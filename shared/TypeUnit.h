@@ -16,6 +16,9 @@ inline constexpr char kOptionsUpdateMessageName[] =
 inline constexpr char kHookLibraryFileName[] = "calc.dll";
 inline constexpr char kGetMessageProcName[] = "GetMessageProc";
 inline constexpr char kKeyboardProcName[] = "KeyboardProc";
+// The converter plug-in of the line form, in the program folder: calc.dll
+// loads it, the options window says when it is missing.
+inline constexpr char kConverterFileName[] = "convert.dll";
 
 // Values of GlobalHookData::ResultForm. The library treats every value other
 // than kResultFormNumber as the line form.

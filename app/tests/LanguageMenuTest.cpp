@@ -75,7 +75,10 @@ class LanguageMenuTest : public ::testing::Test {
     form_.CreateAboutBox();
     ASSERT_NE(form_.About, nullptr);
   }
-  void TearDown() override { form_.DestroyAboutBox(); }
+  void TearDown() override {
+    form_.DestroyAboutBox();
+    if (form_.HooksActive()) SendMessageA(form_.Handle, WM_COMMAND, kCmdDisableEnable, 0);
+  }
 
   void Choose(const std::string& fileName) {
     for (std::size_t tag = 0; tag < form_.LanguageFiles.size(); ++tag) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeKeyNames.h"
+#include "HotKeyRules.h"
 #include "ShortcutText.h"
 #include "TypeUnit.h"
 
@@ -104,6 +105,31 @@ INSTANTIATE_TEST_SUITE_P(Table, HotKeyControlTest,
                                            ControlCase{0x0A2E, 0x402E},
                                            // modifiers without a key are no hot key
                                            ControlCase{0x0200, 0x0000}));
+
+struct AcceptCase {
+  std::uint16_t shortcut;
+  bool accepted;
+};
+
+class HotKeyRuleTest : public ::testing::TestWithParam<AcceptCase> {};
+
+TEST_P(HotKeyRuleTest, TakesOnlyKeysThatCannotOccurInTyping) {
+  EXPECT_EQ(IsAcceptedHotKey(GetParam().shortcut), GetParam().accepted) << std::hex << GetParam().shortcut;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, HotKeyRuleTest,
+    ::testing::Values(AcceptCase{0x40BB, true}, AcceptCase{0x60BB, true}, AcceptCase{0x404B, true},
+                      AcceptCase{0x804B, true}, AcceptCase{0xC04B, true}, AcceptCase{0x0078, true},
+                      AcceptCase{0x2078, true}, AcceptCase{0x0087, true}, AcceptCase{0x0013, true},
+                      AcceptCase{0x002D, true}, AcceptCase{0x0000, true},
+                      // typing keys alone or with Shift
+                      AcceptCase{0x0041, false}, AcceptCase{0x2041, false}, AcceptCase{0x0035, false},
+                      AcceptCase{0x0065, false}, AcceptCase{0x00BB, false}, AcceptCase{0x20BB, false},
+                      AcceptCase{0x0020, false}, AcceptCase{0x000D, false}, AcceptCase{0x0009, false},
+                      AcceptCase{0x0008, false},
+                      // keys that edit or move the caret
+                      AcceptCase{0x002E, false}, AcceptCase{0x0024, false}, AcceptCase{0x2025, false}));
 
 }  // namespace
 }  // namespace tarvok

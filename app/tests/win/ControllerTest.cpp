@@ -103,9 +103,9 @@ TEST_F(ControllerTest, ApplyReachesTheBlockTheRegistryAndRunningPrograms) {
   HWND apply = GetDlgItem(form, kCmdApply);
   EXPECT_FALSE(IsWindowEnabled(apply));
 
-  // Typing into the precision box alone is not a change: Apply stays off.
+  // A number typed into the precision box is a change like the arrows.
   SendMessageA(GetDlgItem(form, kCmdPrecisionEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("25"));
-  EXPECT_FALSE(IsWindowEnabled(apply));
+  EXPECT_TRUE(IsWindowEnabled(apply));
 
   SendMessageA(GetDlgItem(form, kCmdRadioLine), BM_CLICK, 0, 0);
   HWND hotKey = GetDlgItem(form, kCmdHotKey);
@@ -134,17 +134,30 @@ TEST_F(ControllerTest, ApplyReachesTheBlockTheRegistryAndRunningPrograms) {
   EXPECT_FALSE(IsWindowEnabled(apply));
 }
 
-TEST_F(ControllerTest, AutorunEntryFollowsTheCheckBox) {
-  Installation installation("tarvok-autorun", true);
+TEST_F(ControllerTest, AutorunEntryFollowsTheCheckBoxAndNamesThisProgramQuoted) {
+  Installation installation("tarvok autorun", true);  // a blank in the folder, as in "Program Files"
+  const std::string bare = installation.Folder() + "tarvok.exe";
+  const std::string quoted = "\"" + bare + "\"";
+  // An entry written bare by an older version is quoted at start-up.
+  WriteRegString(HKEY_CURRENT_USER, kAutorunKey, kAutorunValue, bare);
   installation.Start();
   HWND form = installation.Form();
   ASSERT_TRUE(WaitFor(HooksStarted));
-  SendMessageA(GetDlgItem(form, kCmdAutorun), BM_CLICK, 0, 0);
-  SendMessageA(GetDlgItem(form, kCmdOK), BM_CLICK, 0, 0);
-  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kAutorunKey, kAutorunValue), installation.Folder() + "tarvok.exe");
-  SendMessageA(GetDlgItem(form, kCmdAutorun), BM_CLICK, 0, 0);
+  HWND box = GetDlgItem(form, kCmdAutorun);
+  EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kAutorunKey, kAutorunValue), quoted);
+
+  SendMessageA(box, BM_CLICK, 0, 0);
   SendMessageA(GetDlgItem(form, kCmdApply), BM_CLICK, 0, 0);
   EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kAutorunKey, kAutorunValue), kAbsentText);
+
+  // Another copy's entry leaves the box unticked; ticking it starts this one.
+  WriteRegString(HKEY_CURRENT_USER, kAutorunKey, kAutorunValue, "\"C:\\Old Tarvok\\tarvok.exe\"");
+  SendMessageA(GetDlgItem(form, kCmdCancel), BM_CLICK, 0, 0);
+  EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  SendMessageA(box, BM_CLICK, 0, 0);
+  SendMessageA(GetDlgItem(form, kCmdOK), BM_CLICK, 0, 0);
+  EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kAutorunKey, kAutorunValue), quoted);
 }
 
 TEST_F(ControllerTest, TrayDoubleClickShowsOptionsAndTitleBarCloseOnlyHides) {
