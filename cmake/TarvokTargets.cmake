@@ -1,5 +1,12 @@
 # Project-wide helpers: one warning list, one way to add a test executable.
 
+# The 64-bit Windows build (preset windows64) builds only the 64-bit half.
+if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(TARVOK_WIN64 ON)
+else()
+  set(TARVOK_WIN64 OFF)
+endif()
+
 # Warnings for our own targets only (PRIVATE), never for third-party code.
 function(tarvok_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow -Wnon-virtual-dtor

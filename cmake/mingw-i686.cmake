@@ -1,26 +1,7 @@
 # Cross toolchain for the 32-bit Windows deliverables (mingw-w64, i686).
-# The posix thread model: GoogleTest needs std::mutex, which the win32 model
-# of GCC 12 lacks. Everything is linked statically, so no DLL follows.
 # Test executables run under Wine through the emulator wrapper, so one ctest
 # covers native and Windows tests alike.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(TARVOK_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER   ${TARVOK_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TARVOK_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER  ${TARVOK_MINGW_PREFIX}-windres)
-set(CMAKE_OBJDUMP      ${TARVOK_MINGW_PREFIX}-objdump)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${TARVOK_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# Everything links the compiler runtime statically: calc.dll is loaded into
-# every program on the desktop and must not drag libstdc++ DLLs along.
-set(CMAKE_EXE_LINKER_FLAGS_INIT    "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)

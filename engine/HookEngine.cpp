@@ -42,7 +42,12 @@ void HookEngine::Unload() noexcept {
 }
 
 std::intptr_t HookEngine::KeyboardProc(int code, std::uintptr_t wParam, std::intptr_t lParam) noexcept {
-  if (code == kHcAction) OnKeyEvent(wParam, lParam);
+  // On 64-bit Windows a hook of the other bitness runs in the thread that
+  // installed it (tarvok.exe, or the helper for the 64-bit library), for a
+  // key typed into another program. That program's own copy of the other
+  // library records and calculates; this call only chains, or the result
+  // would be logged twice and could be pasted into the installer's window.
+  if (code == kHcAction && !seams_.keyboard.FocusInOtherProcess()) OnKeyEvent(wParam, lParam);
   return seams_.chain.CallNextHook(settings_.KeyboardHook, code, wParam, lParam);
 }
 

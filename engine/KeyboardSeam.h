@@ -39,6 +39,9 @@ class KeyboardSeam {
   virtual std::int16_t GetAsyncKeyState(unsigned virtualKey) noexcept = 0;
   virtual void SendKeyEvent(std::uint8_t virtualKey, std::uint32_t flags) noexcept = 0;
   virtual WindowRef FocusedWindow() noexcept = 0;
+  // Whether the window with the keyboard focus (on the whole desktop)
+  // belongs to another process. False when no window has it.
+  virtual bool FocusInOtherProcess() noexcept = 0;
 
  protected:
   ~KeyboardSeam() = default;

@@ -3,6 +3,7 @@
 // the program's folder for one hot key and released again.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -11,6 +12,9 @@
 namespace tarvok {
 
 inline constexpr char kConverterFunctionName[] = "CONVERTVALUE";
+// The x87 extended value as memory holds it: 8 bytes of significand, then
+// sign and exponent.
+inline constexpr std::size_t kExtendedValueBytes = 10;
 
 class PluginSeam {
  public:

@@ -11,10 +11,13 @@ cmake --preset native -DTARVOK_WERROR=ON >/dev/null || exit 1
 cmake --build --preset native -j "$jobs" || exit 1
 cmake --preset windows -DTARVOK_WERROR=ON >/dev/null || exit 1
 cmake --build --preset windows -j "$jobs" || exit 1
+cmake --preset windows64 -DTARVOK_WERROR=ON >/dev/null || exit 1
+cmake --build --preset windows64 -j "$jobs" || exit 1
 
 source scripts/wine-env.sh
 trap tarvok_wine_down EXIT
 tarvok_wine_up || exit 1
+tarvok_wine64_up || exit 1
 
 status=0
 echo "== native tests"
@@ -22,4 +25,6 @@ ctest --preset native -j "$jobs" || status=1
 echo "== Windows tests under Wine"
 # The Windows tests share one wineserver and one desktop: run them one at a time.
 ctest --preset windows || status=1
+echo "== the 64-bit half under Wine, in its 64-bit prefix"
+ctest --preset windows64 || status=1
 exit $status

@@ -28,7 +28,28 @@ tarvok_wine_up() {
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
+# The 64-bit prefix for the 64-bit half's tests (TARVOK_PREFIX64, default
+# build/wineprefix64), on the same display; call after tarvok_wine_up.
+export TARVOK_PREFIX64=${TARVOK_PREFIX64:-$tarvok_root/build/wineprefix64}
+tarvok_wine64_up() {
+  (
+    export WINEPREFIX=$TARVOK_PREFIX64 WINEARCH=win64
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      echo "Creating the 64-bit Wine prefix $WINEPREFIX"
+      wineboot -i >/dev/null 2>&1 || true
+    fi
+    wineserver -p >/dev/null 2>&1 </dev/null || true
+    wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  )
+  tarvok_wine64_started=1
+}
+tarvok_wine64_started=""
+
 tarvok_wine_down() {
+  if [ -n "$tarvok_wine64_started" ]; then
+    WINEPREFIX=$TARVOK_PREFIX64 wineserver -k 2>/dev/null || true
+    tarvok_wine64_started=""
+  fi
   wineserver -k 2>/dev/null || true
   if [ -n "$tarvok_xvfb_pid" ]; then
     kill "$tarvok_xvfb_pid" 2>/dev/null || true

@@ -83,7 +83,14 @@ struct FindFileTraits {
   static bool Close(HANDLE h) noexcept { return FindClose(h) != FALSE; }
 };
 
+struct HookTraits {
+  static HHOOK Invalid() noexcept { return nullptr; }
+  static bool IsValid(HHOOK h) noexcept { return h != nullptr; }
+  static bool Close(HHOOK h) noexcept { return UnhookWindowsHookEx(h) != FALSE; }
+};
+
 using ScopedHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
+using ScopedHook = UniqueHandle<HHOOK, HookTraits>;
 using ScopedRegKey = UniqueHandle<HKEY, RegKeyTraits>;
 using ScopedMappedView = UniqueHandle<void*, MappedViewTraits>;
 using ScopedModule = UniqueHandle<HMODULE, ModuleTraits>;

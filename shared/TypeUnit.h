@@ -17,8 +17,14 @@ inline constexpr char kHookLibraryFileName[] = "calc.dll";
 inline constexpr char kGetMessageProcName[] = "GetMessageProc";
 inline constexpr char kKeyboardProcName[] = "KeyboardProc";
 // The converter plug-in of the line form, in the program folder: calc.dll
-// loads it, the options window says when it is missing.
+// loads it, the options window says when it is missing. A 64-bit program
+// cannot load the 32-bit plug-in; calc64.dll looks for one of its own, with
+// the x64 interface (a pointer to the value's bytes).
+#if defined(_WIN64)
+inline constexpr char kConverterFileName[] = "convert64.dll";
+#else
 inline constexpr char kConverterFileName[] = "convert.dll";
+#endif
 
 // Values of GlobalHookData::ResultForm. The library treats every value other
 // than kResultFormNumber as the line form.

@@ -65,6 +65,7 @@ class FakeKeyboard final : public KeyboardSeam {
     live[virtualKey] = (flags & kKeyEventKeyUp) ? 0 : 0x80;
   }
   WindowRef FocusedWindow() noexcept override { return focus; }
+  bool FocusInOtherProcess() noexcept override { return focusElsewhere; }
 
   // The user presses or lets go of a key and the program has taken the
   // message: the live and the thread's state agree. The toggle bit stays.
@@ -91,6 +92,7 @@ class FakeKeyboard final : public KeyboardSeam {
   std::vector<KeyboardState> stateWrites;
   std::vector<Sent> sent;
   WindowRef focus = reinterpret_cast<WindowRef>(0x1234);
+  bool focusElsewhere = false;
 
  private:
   static std::map<unsigned, std::uint16_t> DefaultTranslations() {

@@ -148,6 +148,27 @@ TEST_F(HookEngineTest, HotKeyPastesLogsAndGivesTheClipboardBack) {
   EXPECT_TRUE(timers.timers.empty());
 }
 
+// Keys that Windows hands to the installing process's hook (the other
+// bitness's program has the focus) are that program's: nothing is recorded,
+// calculated, logged or pasted here, and every call still chains.
+TEST_F(HookEngineTest, KeysForAProgramOfAnotherProcessOnlyChain) {
+  Load();
+  Type("7*");
+  keyboard.focusElsewhere = true;
+  chain.calls.clear();
+  Type("2*3");
+  PressHotKey();
+  EXPECT_EQ(chain.calls.size(), 4u);
+  EXPECT_TRUE(logFile.files.empty());
+  EXPECT_TRUE(keyboard.sent.empty());
+  EXPECT_TRUE(UserClipboardIsBack());
+  EXPECT_TRUE(timers.timers.empty());
+  keyboard.focusElsewhere = false;
+  Type("4");
+  PressHotKey();
+  EXPECT_EQ(LogText(), "[8.12.2026 1:2:3] 7*4=28.00\r\n");
+}
+
 struct PrecisionCase {
   const char* name;
   std::uint8_t precision;
@@ -244,7 +265,7 @@ TEST_P(PathValueTest, LogAndConverterOnlyInTheNamedFolder) {
   const std::string folder = GetParam().folder;
   ASSERT_EQ(logFile.files.size(), 1u);
   EXPECT_EQ(logFile.files.begin()->first, folder + "log.txt");
-  EXPECT_EQ(plugin.loadedNames, std::vector<std::string>{folder + "convert.dll"});
+  EXPECT_EQ(plugin.loadedNames, std::vector<std::string>{folder + kConverterFileName});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -262,7 +283,7 @@ TEST_F(HookEngineTest, LineFormCallsTheConverterTwiceAndReleasesItBeforeThePaste
   Load();
   Type("2*3");
   PressHotKey();
-  EXPECT_EQ(plugin.loadedNames, std::vector<std::string>{"C:\\Tarvok\\convert.dll"});
+  EXPECT_EQ(plugin.loadedNames, std::vector<std::string>{std::string("C:\\Tarvok\\") + kConverterFileName});
   EXPECT_EQ(plugin.values, (std::vector<long double>{6.0L, 6.0L}));
   EXPECT_EQ(plugin.unloads, 1);
   EXPECT_EQ(LogText(), "[8.12.2026 1:2:3] 2*3=6.00\r\n");

@@ -174,7 +174,7 @@ TEST(Win32SharedBlock, AsksForReadAccessOnly) {
 }
 
 std::string PluginFile() {
-  std::string path = std::string("Z:") + TARVOK_TEST_PLUGIN_DIR + "/convert.dll";
+  std::string path = std::string("Z:") + TARVOK_TEST_PLUGIN_DIR + "/" + kConverterFileName;
   for (char& c : path)
     if (c == '/') c = '\\';
   return path;
@@ -192,8 +192,17 @@ unsigned short ExceptionFlags() {
   return status & 0x3F;
 }
 
+unsigned Mxcsr() {
+  unsigned mxcsr = 0;
+#if defined(__x86_64__)
+  asm volatile("stmxcsr %0" : "=m"(mxcsr));
+#endif
+  return mxcsr;
+}
+
 TEST(Win32Plugin, PassesTheValueAndLayoutAndKeepsTheFpuEnvironment) {
   Win32Plugin plugin;
+  const unsigned mxcsrBefore = Mxcsr();
   ASSERT_TRUE(plugin.Load(PluginFile())) << PluginFile();
   asm volatile("fnclex\n\tfld1\n\tfldz\n\tfdivrp\n\tfstp %%st(0)" : : : "st");  // a masked 1/0: ZE set
   const unsigned short before = ControlWord();
@@ -205,6 +214,7 @@ TEST(Win32Plugin, PassesTheValueAndLayoutAndKeepsTheFpuEnvironment) {
   EXPECT_EQ(ConvertValueToLine(plugin, -0.25L).value_or("<none>").substr(0, 7), "<-0.25|");
   EXPECT_EQ(ControlWord(), before);
   EXPECT_EQ(ExceptionFlags(), flagsBefore);
+  EXPECT_EQ(Mxcsr(), mxcsrBefore);
   EXPECT_NE(flagsBefore & 0x04, 0);
   plugin.Unload();
   EXPECT_EQ(plugin.Convert(1.0L), nullptr);

@@ -38,4 +38,15 @@ void Win32Keyboard::SendKeyEvent(std::uint8_t virtualKey, std::uint32_t flags) n
 
 WindowRef Win32Keyboard::FocusedWindow() noexcept { return GetFocus(); }
 
+bool Win32Keyboard::FocusInOtherProcess() noexcept {
+  GUITHREADINFO foreground{};
+  foreground.cbSize = sizeof foreground;
+  if (!GetGUIThreadInfo(0, &foreground)) return false;
+  HWND window = foreground.hwndFocus != nullptr ? foreground.hwndFocus : foreground.hwndActive;
+  if (window == nullptr) return false;
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return process != 0 && process != GetCurrentProcessId();
+}
+
 }  // namespace tarvok

@@ -18,6 +18,7 @@ class Win32Keyboard final : public KeyboardSeam {
   std::int16_t GetAsyncKeyState(unsigned virtualKey) noexcept override;
   void SendKeyEvent(std::uint8_t virtualKey, std::uint32_t flags) noexcept override;
   WindowRef FocusedWindow() noexcept override;
+  bool FocusInOtherProcess() noexcept override;
 };
 
 }  // namespace tarvok

@@ -24,11 +24,23 @@ SYSTEMTIME ToSystemTime(const LocalTime& time) noexcept {
 // The plug-in is outside code: whatever it does to the x87 unit (control
 // word, exception flags) must not stay behind in the program we run in. The
 // whole environment is put back, flags included, so a flag the plug-in left
-// cannot trap later in a program that runs with exceptions unmasked.
+// cannot trap later in a program that runs with exceptions unmasked. x64
+// code does its floating point in SSE, so there MXCSR (rounding, masks,
+// flags) comes back too.
 class FpuEnvironmentKeeper {
  public:
-  FpuEnvironmentKeeper() noexcept { asm volatile("fnstenv %0\n\tfldenv %0" : "+m"(saved_)); }
-  ~FpuEnvironmentKeeper() { asm volatile("fldenv %0" : : "m"(saved_)); }
+  FpuEnvironmentKeeper() noexcept {
+    asm volatile("fnstenv %0\n\tfldenv %0" : "+m"(saved_));
+#if defined(__x86_64__)
+    asm volatile("stmxcsr %0" : "=m"(savedMxcsr_));
+#endif
+  }
+  ~FpuEnvironmentKeeper() {
+    asm volatile("fldenv %0" : : "m"(saved_));
+#if defined(__x86_64__)
+    asm volatile("ldmxcsr %0" : : "m"(savedMxcsr_));
+#endif
+  }
   FpuEnvironmentKeeper(const FpuEnvironmentKeeper&) = delete;
   FpuEnvironmentKeeper& operator=(const FpuEnvironmentKeeper&) = delete;
 
@@ -36,6 +48,9 @@ class FpuEnvironmentKeeper {
   struct {
     unsigned char bytes[28];  // the 32-bit protected-mode layout
   } saved_{};
+#if defined(__x86_64__)
+  std::uint32_t savedMxcsr_ = 0;
+#endif
 };
 
 }  // namespace
@@ -118,7 +133,13 @@ bool Win32Plugin::Load(const std::string& fileName) noexcept {
 const char* Win32Plugin::Convert(long double value) noexcept {
   if (convert_ == nullptr) return nullptr;
   const FpuEnvironmentKeeper keeper;
+#if defined(_WIN64)
+  unsigned char bytes[kExtendedValueBytes] = {};
+  std::memcpy(bytes, &value, sizeof bytes);
+  return convert_(bytes, GetKeyboardLayout(0));
+#else
   return convert_(value, GetKeyboardLayout(0));
+#endif
 }
 
 void Win32Plugin::Unload() noexcept {

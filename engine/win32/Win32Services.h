@@ -49,8 +49,15 @@ class Win32Plugin final : public PluginSeam {
   void Unload() noexcept override;
 
  private:
+#if defined(_WIN64)
+  // convert64.dll: a pointer to the value's 10 bytes (the x87 extended
+  // format), then the layout. x64 code has no way to pass the 80-bit type by
+  // value that other compilers share.
+  using ConvertValueFunction = const char* (*)(const unsigned char* value, HKL layout);
+#else
   // Value in three 32-bit stack slots, then the layout; the callee pops.
   using ConvertValueFunction = char*(__stdcall*)(long double value, HKL layout);
+#endif
   HMODULE module_ = nullptr;
   ConvertValueFunction convert_ = nullptr;
 };

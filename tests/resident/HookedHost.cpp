@@ -80,7 +80,7 @@ bool HookedHost::WriteSettingsBlock(std::uint8_t hotKeyModifiers) {
 bool HookedHost::InstallHooks(const std::string& libraryPath) {
   library_.reset(LoadLibraryA(libraryPath.c_str()));
   if (!library_) {
-    problem_ = "calc.dll not loaded from " + libraryPath;
+    problem_ = "hook library not loaded from " + libraryPath;
     return false;
   }
   const auto procedure = [&](const char* name) {

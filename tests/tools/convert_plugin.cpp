@@ -1,4 +1,5 @@
-// A converter plug-in for the tests of the line form: "convert.dll" with the
+// A converter plug-in for the tests of the line form: "convert.dll" (and
+// "convert64.dll" in the 64-bit build) with the
 // function CONVERTVALUE, which writes the value and the keyboard layout it
 // was given as text. The real plug-in is not part of this system; this one
 // only has to make it visible in a field what the hook library asked for.
@@ -8,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -19,9 +21,7 @@ const char* LongText() {
   return text;
 }
 
-}  // namespace
-
-extern "C" __declspec(dllexport) const char* __stdcall CONVERTVALUE(long double value, HKL layout) {
+const char* Describe(long double value, HKL layout) {
   if (value == 1) return nullptr;
   if (value == 2) return "";
   if (value == 3) return LongText();
@@ -30,3 +30,19 @@ extern "C" __declspec(dllexport) const char* __stdcall CONVERTVALUE(long double 
                 static_cast<unsigned>(reinterpret_cast<UINT_PTR>(layout) & 0xFFFF));
   return text;
 }
+
+}  // namespace
+
+// convert.dll takes the value itself (three stack slots), convert64.dll a
+// pointer to its 10 bytes.
+#if defined(_WIN64)
+extern "C" __declspec(dllexport) const char* CONVERTVALUE(const unsigned char* value, HKL layout) {
+  long double number = 0;
+  std::memcpy(&number, value, 10);
+  return Describe(number, layout);
+}
+#else
+extern "C" __declspec(dllexport) const char* __stdcall CONVERTVALUE(long double value, HKL layout) {
+  return Describe(value, layout);
+}
+#endif

@@ -1,0 +1,114 @@
+// tarvok64.exe: the 64-bit helper of tarvok.exe. Windows loads a hook
+// library only into programs of its own bitness, so this small program
+// installs calc64.dll's hooks for every 64-bit program, the way tarvok.exe
+// installs calc.dll's for the 32-bit ones. It shows no window and keeps its
+// message queue moving at all times: Windows runs the 32-bit programs' calls
+// of the 64-bit hooks in this thread. It ends, removing its hooks, when the
+// controller sets the stop event or when the controller's process ends for
+// any reason.
+#include <windows.h>
+
+#include <string>
+
+#include "HelperContract.h"
+#include "ScopedHandle.h"
+#include "TypeUnit.h"
+
+namespace tarvok {
+namespace {
+
+// Exit codes the controller can tell apart from a stop on request (0).
+enum ExitCode : int {
+  kStopped = 0,
+  kBadCommandLine = 2,
+  kControllerGone = 3,
+  kAlreadyRunning = 4,
+  kNoLibrary = 5,
+  kNoHooks = 6,
+};
+
+// A helper left over from a controller that ended a moment ago is still
+// taking its hooks out; it is waited for this long before giving up.
+constexpr DWORD kPreviousHelperWaitMs = 3000;
+
+std::string OwnFolder() {
+  char path[MAX_PATH * 4] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string folder(path, length < sizeof path ? length : 0);
+  return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+HOOKPROC HookProcedure(HMODULE library, const char* name) {
+  return reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+// Handles what is queued now; false once WM_QUIT came.
+bool PumpQueuedMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) return false;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return true;
+}
+
+// Sleeps until the controller asks for the end or is gone, handling every
+// message as it arrives.
+void PumpUntilStopped(HANDLE controller, HANDLE stop) {
+  const HANDLE ends[] = {controller, stop};
+  for (;;) {
+    const DWORD woken = MsgWaitForMultipleObjects(2, ends, FALSE, INFINITE, QS_ALLINPUT);
+    if (woken != WAIT_OBJECT_0 + 2) return;  // an end, or the wait itself failed
+    if (!PumpQueuedMessages()) return;
+  }
+}
+
+int RunHelper(const char* commandLine) {
+  const auto controllerId = ParseControllerProcessId(commandLine);
+  if (!controllerId) return kBadCommandLine;
+  const ScopedHandle controller(OpenProcess(SYNCHRONIZE, FALSE, *controllerId));
+  const ScopedHandle stop(OpenEventA(SYNCHRONIZE, FALSE, HelperEventName(kHelperStopEventPrefix, *controllerId).c_str()));
+  const ScopedHandle ready(
+      OpenEventA(EVENT_MODIFY_STATE, FALSE, HelperEventName(kHelperReadyEventPrefix, *controllerId).c_str()));
+  if (!controller || !stop || !ready) return kControllerGone;
+
+  const ScopedHandle running(CreateMutexA(nullptr, FALSE, kHelperMutexName));
+  if (!running) return kAlreadyRunning;
+  const DWORD owned = WaitForSingleObject(running.get(), kPreviousHelperWaitMs);
+  if (owned != WAIT_OBJECT_0 && owned != WAIT_ABANDONED) return kAlreadyRunning;
+
+  // By full path from this program's folder only: a bare name would be
+  // looked up along a search path that others control.
+  const ScopedModule library(LoadLibraryA((OwnFolder() + kHookLibrary64FileName).c_str()));
+  if (!library) return kNoLibrary;
+  const HOOKPROC getMessageProc = HookProcedure(library.get(), kGetMessageProcName);
+  const HOOKPROC keyboardProc = HookProcedure(library.get(), kKeyboardProcName);
+  if (getMessageProc == nullptr || keyboardProc == nullptr) return kNoLibrary;
+
+  // The message queue exists before the first hook: calls of the hooks from
+  // 32-bit programs are queued to this thread as soon as it is installed.
+  MSG peek;
+  PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE);
+  // Declared in this order so that they go out in the reverse one, the
+  // library last.
+  ScopedHook getMessageHook(SetWindowsHookExA(WH_GETMESSAGE, getMessageProc, library.get(), 0));
+  ScopedHook keyboardHook(SetWindowsHookExA(WH_KEYBOARD, keyboardProc, library.get(), 0));
+  if (!getMessageHook || !keyboardHook) return kNoHooks;
+  SetEvent(ready.get());
+
+  PumpUntilStopped(controller.get(), stop.get());
+
+  keyboardHook.reset();
+  getMessageHook.reset();
+  // Windows lets go of the library in a program only when one of its
+  // threads passes its message loop after the hooks are gone.
+  PostMessageA(HWND_BROADCAST, WM_NULL, 0, 0);
+  ReleaseMutex(running.get());
+  return kStopped;
+}
+
+}  // namespace
+}  // namespace tarvok
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) { return tarvok::RunHelper(commandLine); }

@@ -1,0 +1,41 @@
+// The contract between tarvok.exe and its 64-bit helper: the file names, and
+// the named objects through which the controller starts and stops it. The
+// helper is told the controller's process id on its command line; the
+// names of the events carry that id, so two controllers (one ending while
+// the next starts) never meet each other's events.
+#pragma once
+
+#include <charconv>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvok {
+
+inline constexpr char kHelperFileName[] = "tarvok64.exe";
+inline constexpr char kHookLibrary64FileName[] = "calc64.dll";
+
+// Set by the helper once its hooks are in.
+inline constexpr char kHelperReadyEventPrefix[] = "tarvok64_Ready_{6D01413C-2927-4C92-AF9C-D097AACF1E2A}_";
+// Set by the controller to have the helper remove its hooks and end.
+inline constexpr char kHelperStopEventPrefix[] = "tarvok64_Stop_{31C1904C-CC04-4BB2-9436-D95EFAAEBC16}_";
+// Held by the running helper: one per user session.
+inline constexpr char kHelperMutexName[] = "tarvok64_Running_{07F41A8B-6890-4F1D-81EB-9E23CDF9FC56}";
+
+inline std::string HelperEventName(const char* prefix, std::uint32_t controllerProcessId) {
+  return prefix + std::to_string(controllerProcessId);
+}
+
+// The helper's command line is the controller's process id in decimal;
+// anything else (blanks around it aside) is refused.
+inline std::optional<std::uint32_t> ParseControllerProcessId(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  std::uint32_t id = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || id == 0) return std::nullopt;
+  return id;
+}
+
+}  // namespace tarvok
