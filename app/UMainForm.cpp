@@ -27,6 +27,11 @@ constexpr char kDefaultLanguageFile[] = "eng.ini";
 constexpr UINT kLanguageMenuPosition = 3;  // Options, Disable, separator, Language
 constexpr wchar_t kHotKeyWarningText[] = L"This key alone occurs in typing: add Ctrl or Alt.";
 constexpr wchar_t kLineFormNoteText[] = L"The line form needs convert.dll in the program folder.";
+constexpr wchar_t kHelperNoticeTitle[] = L"Tarvok - 64-bit programs";
+constexpr wchar_t kHelperMissingText[] =
+    L"tarvok64.exe or calc64.dll is missing from Tarvok's folder: the hot key works in 32-bit programs only.";
+constexpr wchar_t kHelperFailedText[] =
+    L"The 64-bit helper tarvok64.exe did not start: the hot key works in 32-bit programs only.";
 
 // The click reaches this thread through the shell, not as keyboard input of
 // its own, so the thread's key state can lag behind; the physical state
@@ -434,6 +439,7 @@ void TMainForm::StartCalculating() {
   // retry meet its own old block.
   if (!started) RunWork([this] { work_.StopWork(); });
   ShowCalculating(started);
+  if (started) NoticeHelperProblem();
 }
 
 void TMainForm::ShowCalculating(bool on) {
@@ -451,12 +457,26 @@ void TMainForm::N3Click() {
     return;
   }
   exitRequested_ = false;
+  // Taking the icon away can block for seconds; the 64-bit half's hooks
+  // are out before that.
+  work_.StopHelper();
   trayIcon_.DeleteTrayIcon(Handle);
   if (hooksActive_) {
     RunWork([this] { work_.StopWork(); });
     hooksActive_ = false;
   }
   application_.Terminate();
+}
+
+void TMainForm::NoticeHelperProblem() {
+  const auto outcome = work_.HelperOutcome();
+  if (helperNoticeShown_ || (outcome != HelperProcess::Outcome::Missing && outcome != HelperProcess::Outcome::Failed)) {
+    return;
+  }
+  helperNoticeShown_ = true;
+  trayIcon_.ShowTrayBalloon(kHelperNoticeTitle,
+                            outcome == HelperProcess::Outcome::Missing ? kHelperMissingText : kHelperFailedText,
+                            NIIF_WARNING, Handle);
 }
 
 void TMainForm::ShowTrayMenu() {

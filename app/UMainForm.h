@@ -175,6 +175,9 @@ class TMainForm {
   template <typename Operation>
   void RunWork(Operation operation);
   void ExitIfRequested();
+  // Once per run of the program: the 64-bit half did not start, so only
+  // 32-bit programs calculate.
+  void NoticeHelperProblem();
   [[nodiscard]] int ScaleForDpi(int pixels) const;
 
   tarvok::TApplication& application_;
@@ -191,6 +194,7 @@ class TMainForm {
   bool settingsModified_ = false;
   bool workRunning_ = false;
   bool exitRequested_ = false;
+  bool helperNoticeShown_ = false;
   int dpi_ = 96;
   UINT taskbarCreatedMessage_ = 0;
 };

@@ -116,6 +116,9 @@ bool WorkUnit::StartWork(const HookSettings& settings) {
       return true;
     }
     InstallHooks(getMessageProc, keyboardProc);
+    // After our own hooks: where both bitnesses' hooks meet (Wine runs only
+    // the set installed last), the 64-bit programs are the ones to serve.
+    if (HooksInstalled() && SystemIs64Bit()) helper_.Start(libraryPath_.substr(0, libraryPath_.find_last_of("\\/") + 1));
 
     if (!FlushViewOfFile(view_.get(), kGlobalHookDataSize)) {
       ReportWithCode("FlushViewOfFile ! Error-", GetLastError());
@@ -143,6 +146,7 @@ void WorkUnit::RemoveHooks() {
 
 bool WorkUnit::StopWork() {
   try {
+    helper_.Stop();
     if (library_) {
       RemoveHooks();
       // Windows unloads calc.dll from a process only when one of its threads

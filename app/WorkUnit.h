@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "HelperProcess.h"
 #include "HookSettings.h"
 #include "MessageReporter.h"
 #include "ScopedHandle.h"
@@ -27,9 +28,17 @@ class WorkUnit {
   // installed into every program on the desktop.
   void SetLibraryPath(std::string path) { libraryPath_ = std::move(path); }
 
-  // Returns false only when an unexpected exception interrupted it.
+  // Returns false only when an unexpected exception interrupted it. On
+  // 64-bit Windows StartWork also starts the 64-bit helper after the hooks
+  // are in, and StopWork ends it first.
   bool StartWork(const HookSettings& settings);
   bool StopWork();
+  // Ends the 64-bit helper ahead of StopWork (Exit does so before it takes
+  // the tray icon away, which can block for a while).
+  void StopHelper() { helper_.Stop(); }
+  // What the last start of the helper came to; NotStarted on 32-bit Windows.
+  [[nodiscard]] HelperProcess::Outcome HelperOutcome() const { return helper_.LastOutcome(); }
+  [[nodiscard]] DWORD HelperProcessId() const { return helper_.ProcessId(); }
 
   // Apply: rewrites the settings fields and announces them to every
   // program. Does nothing and returns false when no block is mapped.
@@ -60,6 +69,7 @@ class WorkUnit {
   ScopedModule library_;   // HookLibrary
   HHOOK getMessageHook_ = nullptr;
   HHOOK keyboardHook_ = nullptr;
+  HelperProcess helper_;
 };
 
 }  // namespace tarvok

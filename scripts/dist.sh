@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Lays out dist/ as Tarvok ships: tarvok.exe, calc.dll, language/*.ini, the
+# Lays out dist/ as Tarvok ships: tarvok.exe, calc.dll, the 64-bit half
+# (tarvok64.exe and calc64.dll, from the 64-bit build beside the 32-bit one:
+# build/windows64 for build/windows, or TARVOK_BUILD64), language/*.ini, the
 # help file and readme.txt, then from exactly those files the zip
 # Tarvok-<version>.zip and the setup program Tarvok-<version>-setup.exe
 # (NSIS, installer/tarvok.nsi). The version is the one the build was
@@ -9,8 +11,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-build=${1:-build/windows}
+build=$(cd "${1:-build/windows}" && pwd)
 bin=$build/bin
+bin64=${TARVOK_BUILD64:-${build}64}/bin
 dist=${2:-dist}
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt" 2>/dev/null || true)
@@ -20,10 +23,13 @@ missing=()
 for file in tarvok.exe calc.dll "Tarvok HTML help.chm"; do
   [ -f "$bin/$file" ] || missing+=("$file")
 done
+for file in tarvok64.exe calc64.dll; do
+  [ -f "$bin64/$file" ] || missing+=("$file")
+done
 compgen -G "$bin/language/*.ini" >/dev/null || missing+=("language/*.ini")
 command -v makensis >/dev/null || missing+=("makensis (scripts/deps.sh installs it)")
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "dist: not built in $bin: ${missing[*]}" >&2
+  echo "dist: not built in $bin or $bin64: ${missing[*]}" >&2
   exit 1
 fi
 
@@ -31,6 +37,7 @@ rm -rf "$dist"
 mkdir -p "$dist/language"
 dist=$(cd "$dist" && pwd)
 cp "$bin/tarvok.exe" "$bin/calc.dll" "$bin/Tarvok HTML help.chm" "$dist/"
+cp "$bin64/tarvok64.exe" "$bin64/calc64.dll" "$dist/"
 cp "$bin"/language/*.ini "$dist/language/"
 # Windows line ends, and the version of this build.
 sed -e 's/\r*$/\r/' -e "s/@VERSION@/$version/g" dist-readme.txt >"$dist/readme.txt"

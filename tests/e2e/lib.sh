@@ -56,10 +56,12 @@ skip() {
 
 # ---- environment -----------------------------------------------------------
 
+# A scenario of the 64-bit half sets E2E_WINEARCH=win64 (and its prefix in
+# WINEPREFIX) before it sources this file.
 e2e_environment() {
-  export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEARCH=${E2E_WINEARCH:-win32} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   if [ -z "${WINEPREFIX:-}" ]; then
-    export WINEPREFIX=$E2E_WORK_ROOT/wineprefix
+    export WINEPREFIX=$E2E_WORK_ROOT/wineprefix${E2E_WINEARCH:+-$E2E_WINEARCH}
   fi
   if [ -z "${DISPLAY:-}" ]; then
     local fifo number
@@ -118,15 +120,19 @@ e2e_begin() {
 
 # ---- programs --------------------------------------------------------------
 
-probe() { wine "$E2E_BIN/tarvok-probe.exe" "$@" </dev/null; }
+# E2E_PROBE: another build of the probe (the 64-bit one reads what 64-bit
+# programs put on the clipboard intact).
+probe() { wine "${E2E_PROBE:-$E2E_BIN/tarvok-probe.exe}" "$@" </dev/null; }
 
 # Starts a Windows program in the background; its id is remembered for the
 # clean-up and left in $started_pid. Output goes to the scenario's folder, not
-# to CTest's pipe.
+# to CTest's pipe. E2E_WINE=/usr/lib/wine/wine64 with a full Windows path
+# starts a 64-bit program as itself (plain wine would leave the id of a
+# launcher in between).
 start_program() {
   local name=$1
   shift
-  wine "$@" </dev/null >>"$E2E_WORK/$name.out" 2>&1 &
+  "${E2E_WINE:-wine}" "$@" </dev/null >>"$E2E_WORK/$name.out" 2>&1 &
   started_pid=$!
   e2e_started_pids+=("$started_pid")
 }
