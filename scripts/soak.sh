@@ -13,8 +13,10 @@ fuzz_seconds=${1:-3600}
 ./scripts/deps.sh || exit 1
 
 jobs=$(nproc)
-for preset in native windows; do
-  cmake --preset $preset -B build/soak-$preset -DTARVOK_WERROR=ON >/dev/null || exit 1
+for preset in native windows windows64; do
+  # The 64-bit scenario takes tarvok.exe from the 32-bit soak tree.
+  cmake --preset $preset -B build/soak-$preset -DTARVOK_WERROR=ON \
+    -DTARVOK_BIN32_DIR="$PWD/build/soak-windows/bin" >/dev/null || exit 1
   cmake --build build/soak-$preset -j "$jobs" || exit 1
   # Each test keeps its own limit in the test command; here it gets ten hours.
   find build/soak-$preset -name CTestTestfile.cmake -exec sed -i 's/TIMEOUT "[0-9.]*"/TIMEOUT "36000"/' {} +
@@ -31,6 +33,9 @@ ctest --test-dir build/soak-native -E evaluator_fuzz || status=1
 source scripts/wine-env.sh
 trap tarvok_wine_down EXIT
 tarvok_wine_up || exit 1
+tarvok_wine64_up || exit 1
 echo "== Windows tests under Wine, long variants"
 ctest --test-dir build/soak-windows || status=1
+echo "== the 64-bit half under Wine, long variants"
+ctest --test-dir build/soak-windows64 || status=1
 exit $status

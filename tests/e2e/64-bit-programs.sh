@@ -4,8 +4,8 @@
 # user's clipboard with its bitmap back, read by the 64-bit probe); Apply
 # reaches the running 64-bit program; Disable ends the helper and leaves
 # typing alone, Enable brings it back; Exit, and tarvok.exe killed, each end
-# the helper within a second; without tarvok64.exe a 32-bit program still
-# calculates.
+# the helper within a second; without tarvok64.exe a balloon says so and a
+# 32-bit program still calculates.
 #   bash 64-bit-programs.sh <32-bit bin dir> <work dir> <64-bit bin dir>
 source "$(dirname "$0")/lib64.sh"
 
@@ -91,5 +91,8 @@ probe clip-put-set || fail "could not fill the clipboard"
 rm -f "$E2E_APP/tarvok64.exe"
 start_target
 start_tarvok
+# The notice is a balloon at the tray icon (a tooltip window of the shell).
+balloon_says() { [[ "$(probe text tooltips_class32 2>/dev/null | tr -d '\r')" == *"$1"* ]]; }
+wait_until $E2E_RESULT_LIMIT "the balloon saying that tarvok64.exe is missing" balloon_says "tarvok64.exe or calc64.dll is missing"
 calculate_in "$TARGET" "3*4" "12.0000"
 no_helper || fail "a helper runs without its file"
