@@ -1,6 +1,6 @@
 # The 64-bit half measured under Wine, in a 64-bit prefix: hot key to result
-# in a 64-bit test window (median and max), the memory of tarvok.exe and of
-# the helper, and 100 Disable/Enable cycles (each ends one helper and starts
+# in a 64-bit test window (median and max), the memory and kernel handles of
+# tarvok.exe and of the helper, and 100 Disable/Enable cycles (each ends one helper and starts
 # the next): afterwards exactly one helper runs and tarvok.exe's memory is
 # compared with before. Prints "name value" lines; not part of the tests.
 #   bash bench/win/helper64-bench.sh <32-bit bin dir> <work dir> <64-bit bin dir>
@@ -16,6 +16,7 @@ probe wait-visible "$TARGET64" $((E2E_START_LIMIT * 1000)) || fail "the 64-bit t
 start_tarvok
 wait_until $E2E_START_LIMIT "the helper to start" helper_runs
 echo "helper_rss_kb_at_start $(rss_kb "$(helper_pids)")"
+echo "helper_handles_at_start $(probe handles tarvok64.exe)"
 echo "tarvok_rss_kb_at_start $(rss_kb "$tarvok_pid")"
 
 focus "$TARGET64"
@@ -36,6 +37,7 @@ sort -n "$E2E_WORK/hotkeys.txt" | awk '{ v[NR] = $1 } END {
   printf "hotkey_to_result_ms_median %.1f\nhotkey_to_result_ms_max %.1f\nhotkey_samples %d\n", m, v[NR], NR }'
 
 tarvok_before=$(rss_kb "$tarvok_pid")
+tarvok_handles_before=$(probe handles TMainForm)
 for cycle in $(seq "$cycles"); do
   probe post TMainForm 0x0111 102 0 >/dev/null || fail "cycle $cycle: Disable not posted"
   wait_until 10 "cycle $cycle: the helper to end" no_helper
@@ -46,5 +48,8 @@ done
 echo "cycles $cycles"
 echo "helpers_after_cycles $(helper_pids | wc -l)"
 echo "helper_rss_kb_after_cycles $(rss_kb "$(helper_pids)")"
+echo "helper_handles_after_cycles $(probe handles tarvok64.exe)"
+echo "tarvok_handles_before_cycles $tarvok_handles_before"
+echo "tarvok_handles_after_cycles $(probe handles TMainForm)"
 echo "tarvok_rss_kb_before_cycles $tarvok_before"
 echo "tarvok_rss_kb_after_cycles $(rss_kb "$tarvok_pid")"

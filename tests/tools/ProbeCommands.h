@@ -25,6 +25,7 @@ int Post(int argc, Args argv);
 int ChildRect(int argc, Args argv);
 int WindowRect(int argc, Args argv);
 int WorkingSet(int argc, Args argv);
+int Handles(int argc, Args argv);
 
 // Clipboard.
 int ClipPutText(int argc, Args argv);

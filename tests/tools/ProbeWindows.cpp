@@ -4,6 +4,7 @@
 #include <windows.h>
 // after windows.h, which it needs
 #include <psapi.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "ProbeCommands.h"
+#include "ProcessCounters.h"
 #include "ScopedHandle.h"
 
 namespace probe {
@@ -299,6 +301,36 @@ int WorkingSet(int, Args argv) {
   counters.cb = sizeof counters;
   if (!process || !GetProcessMemoryInfo(process.get(), &counters, sizeof counters)) return 1;
   std::printf("%lu\n", static_cast<unsigned long>(counters.WorkingSetSize));
+  return 0;
+}
+
+namespace {
+
+// The first process whose program file has this name (a helper shows no
+// window to find it by).
+DWORD ProcessIdOfProgram(const char* exeName) {
+  tarvok::ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return 0;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
+    if (_stricmp(entry.szExeFile, exeName) == 0) return entry.th32ProcessID;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int Handles(int, Args argv) {
+  DWORD processId = 0;
+  const std::size_t length = std::strlen(argv[0]);
+  if (length > 4 && _stricmp(argv[0] + length - 4, ".exe") == 0) {
+    processId = ProcessIdOfProgram(argv[0]);
+  } else if (HWND window = FindOrComplain(argv[0])) {
+    GetWindowThreadProcessId(window, &processId);
+  }
+  if (processId == 0) return 1;
+  std::printf("%lu\n", tarvok::counters::CountProcessHandles(processId));
   return 0;
 }
 

@@ -33,6 +33,7 @@ constexpr Command kCommands[] = {
     {"child-rect", 2, probe::ChildRect, "child-rect <window> <class> [text]  screen rectangle of a child"},
     {"window-rect", 1, probe::WindowRect, "window-rect <window>                screen rectangle"},
     {"working-set", 1, probe::WorkingSet, "working-set <window>                bytes of its process"},
+    {"handles", 1, probe::Handles, "handles <window | program.exe>      kernel handles of its process"},
     {"clip-put-text", 1, probe::ClipPutText, "clip-put-text <text>                CF_TEXT only"},
     {"clip-put-set", 0, probe::ClipPutSet, "clip-put-set                        text, Unicode, custom, bitmap"},
     {"clip-dump", 0, probe::ClipDump, "clip-dump                           every format with a digest"},
