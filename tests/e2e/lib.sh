@@ -248,20 +248,41 @@ focus() {
   probe activate "$1" $((E2E_START_LIMIT * 1000)) || fail "'$1' did not become the foreground window"
 }
 
-type_text() { xdotool type --delay 40 "$1"; }
-press() { xdotool key --delay 40 "$@"; }
+# A hot key may start a delivery, which presses keys of its own and holds
+# the clipboard for 300 ms. A key typed before it has ended would land in
+# the middle of it: the scenario must first see the delivery end
+# (delivery_done) or see that none came (expect_quiet). Typing too early
+# fails the scenario at once instead of now and then.
+e2e_delivery_open=0
+delivery_may_run() { e2e_delivery_open=1; }
+delivery_over() { e2e_delivery_open=0; }
+typing_allowed() {
+  [ "$e2e_delivery_open" = 0 ] ||
+    fail "typed before the end of the previous delivery (wait with delivery_done or expect_quiet first)"
+}
+
+type_text() {
+  typing_allowed
+  xdotool type --delay 40 "$1"
+}
+press() {
+  typing_allowed
+  xdotool key --delay 40 "$@"
+}
 # Presses the hot key, noting the clipboard's sequence number first so that
 # delivery_done can see the user's clipboard come back.
 hot_key() {
   e2e_clip_seq=$(probe clip-seq)
   press "${1:-ctrl+equal}"
+  delivery_may_run
 }
 
-# A delivery holds Ctrl and V down and the clipboard for 300 ms after the
-# hot key; keys typed before it ends would arrive with Ctrl held.
+# The end of a delivery: the user's clipboard is back and the paste's keys
+# are up.
 delivery_done() {
   probe wait-clip-back "$e2e_clip_seq" $((E2E_RESULT_LIMIT * 1000)) || fail "the user's clipboard did not come back"
   probe wait-keys-up $((E2E_RESULT_LIMIT * 1000)) || fail "the paste left keys down"
+  delivery_over
 }
 
 # Clicks the middle of a screen rectangle "left top right bottom".
@@ -334,6 +355,8 @@ expect_quiet() {
   sleep "$E2E_QUIET"
   [ "$(probe text "$window" | tr -d '\r')" = "$text" ] || fail "field of '$window' changed: $(probe text "$window")"
   [ "$(log_lines)" = "$lines" ] || fail "a log line was written: $(log_last)"
+  # A quiet time this long holds the end of any delivery.
+  delivery_over
 }
 
 # A calculation in a window: type, hot key, expect the expression followed

@@ -10,10 +10,6 @@ source "$(dirname "$0")/hook-host.sh"
 
 field=""
 expect_field() { expect_text "$TARGET" "$field"; }
-type_and_calculate() {
-  xdotool type --delay 30 "$1"
-  xdotool key ctrl+equal
-}
 next_line() {
   press Return
   field="$field\\n"

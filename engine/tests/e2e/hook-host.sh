@@ -53,14 +53,27 @@ remember_clipboard() {
   clipboard_before=$(probe clip-dump) || fail "could not read the clipboard"
   clipboard_seq=$(probe clip-seq | tr -d '\r')
 }
+# The end of a delivery: the user's clipboard back whole, the paste's keys up.
 expect_clipboard_back() {
   probe wait-clip-back "$clipboard_seq" $((E2E_RESULT_LIMIT * 1000)) || fail "the user's clipboard did not come back"
   expect_clipboard_unchanged
+  probe wait-keys-up $((E2E_RESULT_LIMIT * 1000)) || fail "the paste left keys down"
+  delivery_over
 }
 expect_clipboard_unchanged() {
   local now
   now=$(probe clip-dump)
   [ "$now" = "$clipboard_before" ] || fail "the clipboard is not the user's:"$'\n'"$now"
+}
+
+# Types an expression and presses the hot key in one go, as a quick typist
+# does; the keys reach the program in order, so the hot key sees the whole
+# expression.
+type_and_calculate() {
+  typing_allowed
+  xdotool type --delay 30 "$1"
+  xdotool key ctrl+equal
+  delivery_may_run
 }
 
 # Runs a probe command that announces with one line that it holds something,

@@ -59,6 +59,7 @@ expect_quiet "$TARGET" "$field\\n2*4"
 hot_key ctrl+shift+equal
 expect_text "$TARGET" "$field\\n2*48.00"
 expect_log_tail "2*4=8.00"
+delivery_done
 field="$field\\n2*48.00"
 
 log "line form without the converter: logged, nothing inserted"
