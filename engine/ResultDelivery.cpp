@@ -26,7 +26,6 @@ bool ResultDelivery::BeginDelivery() {
   if (window == nullptr) return false;
   if (exchange_.HoldsSavedClipboard()) {
     restore_.Kill(timers_);
-    restoreAfterPaste_ = false;
     if (!exchange_.ChangedSinceOwnWrites()) {
       // Overlapping hot keys: the clipboard holds the earlier result, not
       // the user's data, so it must not be saved over the user's copy.
@@ -65,28 +64,25 @@ void ResultDelivery::FinishDelivery() noexcept {
 
 void ResultDelivery::AbandonDelivery() noexcept {
   restore_.Kill(timers_);
-  restoreAfterPaste_ = false;
   exchange_.NoteOwnWrites();
   restoreAttempts_ = 0;
   ClipboardRestoreTimer(keyboard_.FocusedWindow());
 }
 
 bool ResultDelivery::OnTimer(WindowRef window, std::uintptr_t id) noexcept {
-  if (paste_.OnTimer(window, id)) {
-    if (restoreAfterPaste_ && !paste_.InProgress()) {
-      restoreAfterPaste_ = false;
-      ClipboardRestoreTimer(window);
-    }
-    return true;
-  }
+  if (paste_.OnTimer(window, id)) return true;
   if (!restore_.is(window, id)) return false;
   restore_.Kill(timers_);
   // A program that did not pump messages for a while gets all our overdue
   // timers at once, in an order Windows does not promise; the user's
   // clipboard must not be back before Ctrl+V has been read, or it would be
-  // pasted in place of the result.
+  // pasted in place of the result. The restore waits for a later timer: a
+  // timer fires only once the thread's queue is empty, so the paste's own
+  // messages have been handled by then.
   if (paste_.InProgress()) {
-    restoreAfterPaste_ = true;
+    restore_.Set(timers_, window, kClipboardRestoreTimerId, kRestoreRetryDelayMs);
+    // Without a timer the user's clipboard would never come back.
+    if (!restore_.pending()) ClipboardRestoreTimer(window);
     return true;
   }
   ClipboardRestoreTimer(window);
@@ -106,7 +102,6 @@ void ResultDelivery::CheckTimerWindow() noexcept {
   if (!paste_.TimerLost() && !restore_.lost(timers_)) return;
   paste_.Abort();
   restore_.Kill(timers_);
-  restoreAfterPaste_ = false;
   const WindowRef window = keyboard_.FocusedWindow();
   // Opened without a window the clipboard would take no data back; the copy
   // then waits for the next delivery.
@@ -116,7 +111,6 @@ void ResultDelivery::CheckTimerWindow() noexcept {
 void ResultDelivery::Shutdown() noexcept {
   paste_.Abort();
   restore_.Kill(timers_);
-  restoreAfterPaste_ = false;
   if (exchange_.RestoreClipboard(keyboard_.FocusedWindow()) == RestoreOutcome::Busy) {
     exchange_.DiscardSavedClipboard();
   }

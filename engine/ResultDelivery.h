@@ -1,6 +1,7 @@
 // Delivering a result into the focused program: the user's clipboard is
-// saved, the result put there, Ctrl+V injected, and the user's clipboard
-// given back 300 ms after the hot key. The steps are public so that the line
+// saved, the result put there, Ctrl+V injected 100 ms after the hot key and
+// let go once the program has taken it, and the user's clipboard given back
+// 300 ms after the hot key. The steps are public so that the line
 // form can call the converter between them.
 #pragma once
 
@@ -42,12 +43,15 @@ class ResultDelivery {
   void AbandonDelivery() noexcept;
 
   bool OnTimer(WindowRef window, std::uintptr_t id) noexcept;
+  // Called while InProgress for each message a thread takes from its queue:
+  // the paste's keys go up once the program has taken our V.
+  void MessageTaken(unsigned message, std::uintptr_t wParam) noexcept { paste_.MessageTaken(message, wParam); }
   // Called while InProgress for each message the thread takes: when the
   // window that holds our timers has been destroyed, the delivery is ended
   // here, or the keys would stay down and the user's clipboard away.
   void CheckTimerWindow() noexcept;
   // Between the hot key and the user's clipboard coming back.
-  [[nodiscard]] bool InProgress() const noexcept { return restore_.pending() || restoreAfterPaste_; }
+  [[nodiscard]] bool InProgress() const noexcept { return restore_.pending(); }
   // The library leaves the process: keys released, timers killed, the
   // user's clipboard given back.
   void Shutdown() noexcept;
@@ -63,8 +67,6 @@ class ResultDelivery {
   PendingTimer restore_{};
   int restoreAttempts_ = 0;
   bool textPut_ = false;
-  // The restore fell due while the paste was still under way.
-  bool restoreAfterPaste_ = false;
 };
 
 // Abandons a begun delivery that is left before FinishDelivery, so an

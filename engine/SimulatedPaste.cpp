@@ -20,16 +20,28 @@ bool SimulatedPaste::OnTimer(WindowRef window, std::uintptr_t id) noexcept {
   }
   if (keysUp_.is(window, id)) {
     keysUp_.Kill(timers_);
-    PasteKeysUpTimer();
+    ReleaseKeys();
     return true;
   }
   return false;
+}
+
+bool SimulatedPaste::MessageTaken(unsigned message, std::uintptr_t wParam) noexcept {
+  if (!keysHeld_) return false;
+  if (!vTaken_) {
+    vTaken_ = message == kWmKeyDown && wParam == kVkV;
+    return false;
+  }
+  keysUp_.Kill(timers_);
+  ReleaseKeys();
+  return true;
 }
 
 void SimulatedPaste::PasteKeysDownTimer(WindowRef window) noexcept {
   // A paste that overlaps an earlier one keeps the state saved before the
   // first: the present state has our own Ctrl in it.
   if (!keysHeld_) stateSaved_ = keyboard_.GetKeyboardState(saved_);
+  vTaken_ = false;
   if (stateSaved_) {
     working_ = saved_;
     for (const unsigned key : {kVkControl, kVkMenu, kVkCapital, kVkShift}) working_[key] = 0;
@@ -38,10 +50,8 @@ void SimulatedPaste::PasteKeysDownTimer(WindowRef window) noexcept {
   keyboard_.SendKeyEvent(static_cast<std::uint8_t>(kVkControl), ctrlFlags());
   keyboard_.SendKeyEvent(static_cast<std::uint8_t>(kVkV), 0);
   keysHeld_ = true;
-  keysUp_.Set(timers_, window, kKeysUpTimerId, kKeysUpDelayMs);
+  keysUp_.Set(timers_, window, kKeysUpTimerId, kKeysUpLatestMs);
 }
-
-void SimulatedPaste::PasteKeysUpTimer() noexcept { ReleaseKeys(); }
 
 void SimulatedPaste::ReleaseKeys() noexcept {
   if (!keysHeld_) return;
@@ -49,6 +59,7 @@ void SimulatedPaste::ReleaseKeys() noexcept {
   keyboard_.SendKeyEvent(static_cast<std::uint8_t>(kVkControl), ctrlFlags() | kKeyEventKeyUp);
   if (stateSaved_) keyboard_.SetKeyboardState(SavedWithLiveShiftAndAlt());
   keysHeld_ = false;
+  vTaken_ = false;
   stateSaved_ = false;
 }
 

@@ -1,6 +1,8 @@
-// The injected Ctrl+V: keys down 100 ms after the hot key, keys up 200 ms
-// later, each in a window timer on the focused window so that the focused
-// program has handled the hot key itself before it sees the paste.
+// The injected Ctrl+V: keys down 100 ms after the hot key, in a window timer
+// on the focused window so that the focused program has handled the hot key
+// itself before it sees the paste. The keys go up again as soon as the
+// program has taken our V: every key the user types while our Ctrl is down
+// would reach the program as a Ctrl shortcut.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +13,11 @@
 namespace tarvok {
 
 inline constexpr unsigned kKeysDownDelayMs = 100;
-inline constexpr unsigned kKeysUpDelayMs = 200;
+// The latest moment the keys go up when our V never reaches this thread
+// (the focus went to another program in between). A window timer fires only
+// when the thread's queue holds no input, so a V that did arrive is taken
+// before it.
+inline constexpr unsigned kKeysUpLatestMs = 20;
 
 class SimulatedPaste {
  public:
@@ -23,6 +29,13 @@ class SimulatedPaste {
   void StartSimulatedPaste(WindowRef window, bool extended) noexcept;
   // Runs the timer's step when the timer is one of ours; false otherwise.
   bool OnTimer(WindowRef window, std::uintptr_t id) noexcept;
+  // Each message a thread of the program takes from its queue while the
+  // keys are down. Our V key press is handled by the program before it
+  // takes its next message (the V's own character included, which
+  // TranslateMessage posts ahead of any input): that is when the keys go up
+  // and the thread's keyboard state is put back, so the program reads Ctrl
+  // down all through its handling of the V. True when the keys went up.
+  bool MessageTaken(unsigned message, std::uintptr_t wParam) noexcept;
   // From the start until the keys are up again: the program may not have
   // read the clipboard yet.
   [[nodiscard]] bool InProgress() const noexcept { return keysDown_.pending() || keysHeld_; }
@@ -34,7 +47,6 @@ class SimulatedPaste {
 
  private:
   void PasteKeysDownTimer(WindowRef window) noexcept;
-  void PasteKeysUpTimer() noexcept;
   void ReleaseKeys() noexcept;
   [[nodiscard]] const KeyboardState& SavedWithLiveShiftAndAlt() noexcept;
   [[nodiscard]] std::uint32_t ctrlFlags() const noexcept { return extended_ ? kKeyEventExtended : 0; }
@@ -45,6 +57,7 @@ class SimulatedPaste {
   KeyboardState working_{};
   bool extended_ = false;
   bool keysHeld_ = false;
+  bool vTaken_ = false;
   bool stateSaved_ = false;
   PendingTimer keysDown_{};
   PendingTimer keysUp_{};

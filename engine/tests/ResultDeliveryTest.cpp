@@ -15,12 +15,20 @@ using testing::FakeTimers;
 using Sent = FakeKeyboard::Sent;
 
 const std::string kUserText("user\0", 5);
+constexpr unsigned kWmChar = 0x0102;
 
 class ResultDeliveryTest : public ::testing::Test {
  protected:
   void SetUp() override { clipboard.UserCopies(kCfText, kUserText); }
   void AdvanceTo(unsigned ms) {
     timers.AdvanceTo(ms, [&](WindowRef w, std::uintptr_t id) { delivery.OnTimer(w, id); });
+  }
+  // The program takes our Ctrl and V from its queue, then the V's character,
+  // which TranslateMessage posted while the program handled the V.
+  void ProgramTakesThePaste() {
+    delivery.MessageTaken(kWmKeyDown, kVkControl);
+    delivery.MessageTaken(kWmKeyDown, kVkV);
+    delivery.MessageTaken(kWmChar, 0x16);
   }
   bool UserClipboardIsBack() const {
     return clipboard.Formats() == std::vector<unsigned>{kCfText} && clipboard.Read(kCfText) == kUserText;
@@ -50,13 +58,38 @@ TEST_F(ResultDeliveryTest, TimeLineOfOneDelivery) {
   ASSERT_EQ(keyboard.stateWrites.size(), 1u);
   for (const unsigned key : {kVkControl, kVkShift, kVkMenu, kVkCapital}) EXPECT_EQ(keyboard.stateWrites[0][key], 0);
 
-  AdvanceTo(300);
+  // While the program handles our V, nothing changes under it.
+  delivery.MessageTaken(kWmKeyDown, kVkControl);
+  delivery.MessageTaken(kWmKeyDown, kVkV);
+  EXPECT_EQ(keyboard.sent.size(), 2u);
+  EXPECT_EQ(keyboard.stateWrites.size(), 1u);
+  // Its next message: the keys go up and the user's state is back.
+  delivery.MessageTaken(kWmChar, 0x16);
   EXPECT_EQ(keyboard.sent, (std::vector<Sent>{{kVkControl, 0}, {kVkV, 0}, {kVkV, 2}, {kVkControl, 2}}));
-  EXPECT_EQ(keyboard.state[kVkControl], 0x80);  // the user's state is back
+  EXPECT_EQ(keyboard.state[kVkControl], 0x80);
   EXPECT_EQ(keyboard.state[kVkCapital], 1);
+
+  AdvanceTo(299);
+  EXPECT_EQ(clipboard.Read(kCfText), std::string("6.00\0", 5));
+  AdvanceTo(300);
+  EXPECT_EQ(keyboard.sent.size(), 4u);
   EXPECT_TRUE(UserClipboardIsBack());
   EXPECT_TRUE(timers.timers.empty());
   EXPECT_TRUE(clipboard.NoLooseHandles());
+}
+
+TEST_F(ResultDeliveryTest, KeysGoUpAtTheLatestSoonAfterWhenTheVNeverArrives) {
+  delivery.PasteResultText("6.00");
+  AdvanceTo(100 + kKeysUpLatestMs - 1);
+  EXPECT_EQ(keyboard.sent.size(), 2u);
+  AdvanceTo(100 + kKeysUpLatestMs);
+  EXPECT_EQ(keyboard.sent.size(), 4u);
+  delivery.MessageTaken(kWmKeyDown, kVkV);  // a V of the user's own, later
+  delivery.MessageTaken(kWmChar, 'v');
+  EXPECT_EQ(keyboard.sent.size(), 4u);
+  EXPECT_FALSE(UserClipboardIsBack());
+  AdvanceTo(300);
+  EXPECT_TRUE(UserClipboardIsBack());
 }
 
 TEST_F(ResultDeliveryTest, RightCtrlGivesExtendedCtrlEvents) {
@@ -105,13 +138,13 @@ TEST_F(ResultDeliveryTest, OverlappingHotKeysGiveBackTheFirstSavedClipboard) {
   AdvanceTo(150);
   delivery.PasteResultText("2");
   EXPECT_EQ(clipboard.Read(kCfText), std::string("2\0", 2));
-  AdvanceTo(349);
+  AdvanceTo(449);
   EXPECT_FALSE(UserClipboardIsBack());  // the restore waits for the second paste
   AdvanceTo(2000);
   EXPECT_TRUE(UserClipboardIsBack());
   EXPECT_TRUE(timers.timers.empty());
   EXPECT_EQ(std::count(keyboard.sent.begin(), keyboard.sent.end(), Sent{kVkV, 0}), 2);
-  EXPECT_EQ(std::count(keyboard.sent.begin(), keyboard.sent.end(), Sent{kVkV, 2}), 1);
+  EXPECT_EQ(std::count(keyboard.sent.begin(), keyboard.sent.end(), Sent{kVkV, 2}), 2);
   EXPECT_EQ(keyboard.state, KeyboardState{});
 }
 
@@ -171,21 +204,25 @@ TEST_F(ResultDeliveryTest, ShutdownMidwayReleasesKeysAndRestores) {
 }
 
 // Whatever order a program that stopped pumping gets the overdue timers in,
-// the clipboard holds the result until the paste's keys are up.
+// the clipboard holds the result until the paste has been handled. 0 stands
+// for the program taking our Ctrl+V and its next message.
 class OverdueTimersTest : public ResultDeliveryTest, public ::testing::WithParamInterface<std::vector<std::uintptr_t>> {};
 
 TEST_P(OverdueTimersTest, UserClipboardComesBackOnlyAfterThePaste) {
   delivery.PasteResultText("6.00");
   for (const std::uintptr_t id : GetParam()) {
-    const bool keysWereUp = std::count(keyboard.sent.begin(), keyboard.sent.end(), Sent{kVkV, 2}) == 1;
-    delivery.OnTimer(keyboard.focus, id);
-    if (id == kKeysDownTimerId) {
-      EXPECT_EQ(clipboard.Read(kCfText), std::string("6.00\0", 5));
+    if (id == 0) {
+      ProgramTakesThePaste();
+    } else {
+      delivery.OnTimer(keyboard.focus, id);
     }
-    if (!keysWereUp && id != kKeysUpTimerId) {
+    // Overdue, the restore waits for a timer of its own: the paste's
+    // character is still in the program's queue.
+    if (id != kClipboardRestoreTimerId) {
       EXPECT_FALSE(UserClipboardIsBack());
     }
   }
+  AdvanceTo(1000);
   EXPECT_EQ(keyboard.sent.size(), 4u);
   EXPECT_TRUE(UserClipboardIsBack());
   EXPECT_TRUE(timers.timers.empty());
@@ -193,9 +230,10 @@ TEST_P(OverdueTimersTest, UserClipboardComesBackOnlyAfterThePaste) {
 
 INSTANTIATE_TEST_SUITE_P(
     Orders, OverdueTimersTest,
-    ::testing::Values(std::vector<std::uintptr_t>{kClipboardRestoreTimerId, kKeysDownTimerId, kKeysUpTimerId},
-                      std::vector<std::uintptr_t>{kKeysDownTimerId, kClipboardRestoreTimerId, kKeysUpTimerId},
-                      std::vector<std::uintptr_t>{kKeysDownTimerId, kKeysUpTimerId, kClipboardRestoreTimerId}));
+    ::testing::Values(std::vector<std::uintptr_t>{kClipboardRestoreTimerId, kKeysDownTimerId, 0},
+                      std::vector<std::uintptr_t>{kKeysDownTimerId, kClipboardRestoreTimerId, 0},
+                      std::vector<std::uintptr_t>{kClipboardRestoreTimerId, kKeysDownTimerId, kKeysUpTimerId},
+                      std::vector<std::uintptr_t>{kKeysDownTimerId, kClipboardRestoreTimerId, kKeysUpTimerId}));
 
 // The focused window destroyed during the delivery takes our timers with
 // it; the next message the thread takes ends the delivery instead.
@@ -345,10 +383,10 @@ TEST_P(ModifierRestoreTest, PutBackAsTheUserHoldsItAtKeysUp) {
   ASSERT_TRUE(delivery.PasteResultText("5.00"));
   AdvanceTo(50);
   ChangeAt(Moment::BeforeKeysDown);
-  AdvanceTo(150);
+  AdvanceTo(100);
   ASSERT_EQ(keyboard.sent.size(), 2u);  // Ctrl+V is down
   ChangeAt(Moment::DuringPaste);
-  AdvanceTo(300);
+  ProgramTakesThePaste();
   ASSERT_EQ(keyboard.sent.size(), 4u);
   EXPECT_EQ(keyboard.state, expected);
 }

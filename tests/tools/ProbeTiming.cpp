@@ -29,7 +29,49 @@ void PressCtrlEquals() {
   keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
 }
 
+void PressKey(BYTE virtualKey) {
+  keybd_event(virtualKey, 0, 0, 0);
+  keybd_event(virtualKey, 0, KEYEVENTF_KEYUP, 0);
+}
+
+// Milliseconds since `start` at which the field showed the text; -1 when it
+// did not within the limit.
+double WaitForFieldText(HWND field, const std::string& expected, const LARGE_INTEGER& start, double limitMs) {
+  std::string text;
+  while (ElapsedMs(start) < limitMs) {
+    if (ReadWindowText(field, text) && Escape(text) == expected) return ElapsedMs(start);
+    Sleep(kPollMs);
+  }
+  std::fprintf(stderr, "field holds '%s', expected '%s'\n", Escape(text).c_str(), expected.c_str());
+  return -1;
+}
+
 }  // namespace
+
+// A quick typist goes on right after the result: the letter, pressed
+// <after> ms after the hot key (or at once when the result came later),
+// must reach the field as that letter, not as a Ctrl shortcut.
+int LetterAfterHotKey(int, Args argv) {
+  HWND window = FindNamedWindow(argv[0]);
+  unsigned long afterMs = 0, limitMs = 0;
+  const char letter = argv[3][0];
+  if (!window || !ParseNumber(argv[2], afterMs) || !ParseNumber(argv[4], limitMs) || letter < 'a' || letter > 'z')
+    return 2;
+  HWND field = FieldOf(window);
+  const std::string withResult = argv[1];
+
+  LARGE_INTEGER start;
+  QueryPerformanceCounter(&start);
+  PressCtrlEquals();
+  const double resultMs = WaitForFieldText(field, withResult, start, static_cast<double>(limitMs));
+  if (resultMs < 0) return 1;
+  while (ElapsedMs(start) < static_cast<double>(afterMs)) Sleep(1);
+  const double typedMs = ElapsedMs(start);
+  PressKey(static_cast<BYTE>(letter - 'a' + 'A'));
+  const double letterMs = WaitForFieldText(field, withResult + letter, start, typedMs + static_cast<double>(limitMs));
+  std::printf("result_ms=%.1f typed_ms=%.1f letter_ms=%.1f\n", resultMs, typedMs, letterMs);
+  return letterMs >= 0 ? 0 : 1;
+}
 
 int HotKeyTiming(int, Args argv) {
   HWND window = FindNamedWindow(argv[0]);
