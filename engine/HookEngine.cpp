@@ -1,5 +1,7 @@
 // The hook procedures' logic. Each ends by calling the next hook exactly
-// once, whatever its own work did: the program must get every event.
+// once, whatever its own work did. The program gets every event, except the
+// calculating press of the hot key (and its release) when the user asked
+// for them to be kept from it.
 #include "HookEngine.h"
 
 #include <array>
@@ -47,8 +49,12 @@ std::intptr_t HookEngine::KeyboardProc(int code, std::uintptr_t wParam, std::int
   // key typed into another program. That program's own copy of the other
   // library records and calculates; this call only chains, or the result
   // would be logged twice and could be pasted into the installer's window.
-  if (code == kHcAction && !seams_.keyboard.FocusInOtherProcess()) OnKeyEvent(wParam, lParam);
-  return seams_.chain.CallNextHook(settings_.KeyboardHook, code, wParam, lParam);
+  const bool kept =
+      code == kHcAction && !seams_.keyboard.FocusInOtherProcess() && OnKeyEvent(wParam, lParam);
+  const std::intptr_t next = seams_.chain.CallNextHook(settings_.KeyboardHook, code, wParam, lParam);
+  // Nonzero keeps the message from the program; the hooks after ours have
+  // still seen it.
+  return kept ? 1 : next;
 }
 
 std::intptr_t HookEngine::GetMessageProc(int code, std::uintptr_t wParam, std::intptr_t lParam,
@@ -76,11 +82,18 @@ void HookEngine::TimerFired(WindowRef window, std::uintptr_t id) noexcept {
   if (!delivery_.OnTimer(window, id)) seams_.timers.KillTimer(window, id);
 }
 
-void HookEngine::OnKeyEvent(std::uintptr_t wParam, std::intptr_t lParam) noexcept {
+bool HookEngine::OnKeyEvent(std::uintptr_t wParam, std::intptr_t lParam) noexcept {
   const auto keyData = static_cast<std::uint32_t>(lParam);
-  if (HandleKeyEvent(typed_, deadKey_, settings_, seams_.keyboard, static_cast<unsigned>(wParam), keyData)) {
-    RunHotKey();
+  const auto key = static_cast<unsigned>(wParam);
+  if ((keyData & kKeyReleasedBit) != 0 && key == heldBackKey_) {
+    heldBackKey_ = 0;
+    return true;
   }
+  if (!HandleKeyEvent(typed_, deadKey_, settings_, seams_.keyboard, key, keyData)) return false;
+  RunHotKey();
+  if (!settings_.KeepHotKeyFromProgram) return false;
+  heldBackKey_ = key;
+  return true;
 }
 
 void HookEngine::OnQueuedMessage(const QueuedMessage& message, bool removed) noexcept {
@@ -92,7 +105,9 @@ void HookEngine::OnQueuedMessage(const QueuedMessage& message, bool removed) noe
   if (removed) HandleQueuedMessage(typed_, message.message, message.wParam);
   if (delivery_.InProgress()) {
     const DeliveryClaim claim(deliveryBusy_);
-    if (claim) delivery_.CheckTimerWindow();
+    if (!claim) return;
+    if (removed) delivery_.MessageTaken(message.message, message.wParam);
+    delivery_.CheckTimerWindow();
   }
 }
 

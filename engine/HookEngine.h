@@ -75,7 +75,8 @@ class HookEngine {
   [[nodiscard]] const TypedTextBuffer& typedText() const noexcept { return typed_; }
 
  private:
-  void OnKeyEvent(std::uintptr_t wParam, std::intptr_t lParam) noexcept;
+  // True when the event is to be kept from the program.
+  bool OnKeyEvent(std::uintptr_t wParam, std::intptr_t lParam) noexcept;
   void OnQueuedMessage(const QueuedMessage& message, bool removed) noexcept;
   void RunHotKey() noexcept;
 
@@ -84,6 +85,9 @@ class HookEngine {
   TypedTextBuffer typed_{};
   DeadKeyState deadKey_{};
   unsigned optionsUpdateMessage_ = 0;
+  // The key whose calculating press was kept from the program: its release
+  // is kept as well. 0 for none.
+  unsigned heldBackKey_ = 0;
   ResultDelivery delivery_;
   // Set while one thread of the process works on the delivery; another
   // thread's hot key or timer does not wait for it (a hook must not block).

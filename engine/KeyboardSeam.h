@@ -22,6 +22,7 @@ inline constexpr unsigned kVkRControl = 0xA3;
 inline constexpr unsigned kVkLMenu = 0xA4;
 inline constexpr unsigned kVkRMenu = 0xA5;
 inline constexpr unsigned kVkV = 0x56;
+inline constexpr unsigned kWmKeyDown = 0x0100;
 inline constexpr std::uint32_t kKeyEventExtended = 0x1;
 inline constexpr std::uint32_t kKeyEventKeyUp = 0x2;
 
@@ -42,6 +43,9 @@ class KeyboardSeam {
   // Whether the window with the keyboard focus (on the whole desktop)
   // belongs to another process. False when no window has it.
   virtual bool FocusInOtherProcess() noexcept = 0;
+  // The focused window is an Edit control with the password style: what is
+  // typed there is nobody's business, not even the log's.
+  virtual bool FocusIsPasswordField() noexcept = 0;
 
  protected:
   ~KeyboardSeam() = default;

@@ -1,4 +1,4 @@
-// Copying the shared block into the process's settings.
+// Copying the shared blocks into the process's settings.
 #include "SettingsCopy.h"
 
 namespace tarvok {
@@ -11,9 +11,15 @@ void CopySettingsFields(const GlobalHookData& block, SettingsCopy& settings) noe
   settings.HotKeyModifiers = block.HotKeyModifiers;
 }
 
+void CopyHookOptions(SharedBlockSeam& block, SettingsCopy& settings) noexcept {
+  HookOptionsData options{};
+  if (block.ReadHookOptions(options)) settings.KeepHotKeyFromProgram = options.KeepHotKeyFromProgram != 0;
+}
+
 }  // namespace
 
 void LoadSharedSettings(SharedBlockSeam& block, SettingsCopy& settings) noexcept {
+  CopyHookOptions(block, settings);
   GlobalHookData data{};
   if (!block.ReadSharedBlock(data)) return;
   settings.GetMessageHook = data.GetMessageHook;
@@ -26,6 +32,7 @@ void LoadSharedSettings(SharedBlockSeam& block, SettingsCopy& settings) noexcept
 void RefreshSharedSettings(SharedBlockSeam& block, SettingsCopy& settings) noexcept {
   GlobalHookData data{};
   if (block.ReadSharedBlock(data)) CopySettingsFields(data, settings);
+  CopyHookOptions(block, settings);
 }
 
 }  // namespace tarvok

@@ -5,7 +5,6 @@
 namespace tarvok {
 namespace {
 
-constexpr std::uint32_t kKeyReleasedBit = 0x80000000u;
 // Keys that move the caret away from the end of what was typed: the text
 // typed next is no longer the continuation of the recorded expression.
 constexpr unsigned kBreakKeys[] = {0x1B /*Esc*/, 0x0D /*Enter*/, 0x21, 0x22, 0x23, 0x24 /*PgUp PgDn End Home*/,
@@ -67,6 +66,12 @@ bool HotKeyModifiersMatch(KeyboardSeam& keyboard, std::uint8_t modifiers) noexce
 bool HandleKeyEvent(TypedTextBuffer& buffer, DeadKeyState& deadKey, const SettingsCopy& settings,
                     KeyboardSeam& keyboard, unsigned virtualKey, std::uint32_t keyData) noexcept {
   if (keyData & kKeyReleasedBit) return false;
+  if (keyboard.FocusIsPasswordField()) {
+    // Nothing typed there is kept, and nothing kept from before it is
+    // calculated with what comes after; its hot key only passes on.
+    ResetTypedText(buffer);
+    return false;
+  }
   // The hot key's own press is not typing. Captured, Ctrl with a letter
   // would translate to a control character and empty the text just before
   // the hot-key sequence reads it.

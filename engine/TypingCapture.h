@@ -12,10 +12,12 @@
 
 namespace tarvok {
 
-inline constexpr unsigned kWmKeyDown = 0x0100;
 inline constexpr unsigned kWmLButtonDown = 0x0201;
 inline constexpr unsigned kWmRButtonDown = 0x0204;
 inline constexpr unsigned kWmMButtonDown = 0x0207;
+
+// The transition bit of a keyboard-hook event's key data: set for a release.
+inline constexpr std::uint32_t kKeyReleasedBit = 0x80000000u;
 
 // True when exactly the modifiers in `modifiers` (kModShift, kModAlt,
 // kModCtrl) are held, no more and no fewer.
@@ -30,7 +32,8 @@ struct DeadKeyState {
 
 // One keyboard-hook event (HC_ACTION only). Returns whether the event is the
 // hot key, whose press records nothing; the caller then runs the hot-key
-// sequence. Any other press records its character.
+// sequence. Any other press records its character. In a password field
+// nothing is recorded and no key is the hot key.
 bool HandleKeyEvent(TypedTextBuffer& buffer, DeadKeyState& deadKey, const SettingsCopy& settings,
                     KeyboardSeam& keyboard, unsigned virtualKey, std::uint32_t keyData) noexcept;
 

@@ -75,6 +75,24 @@ static_assert(offsetof(GlobalHookData, HotKeyVirtualKey) == 34);
 
 inline constexpr std::size_t kGlobalHookDataSize = sizeof(GlobalHookData);
 
+// Settings that came after the 36-byte block live in a mapping of their
+// own, so the block keeps its layout. Fixed-width fields only: 32- and 64-bit
+// copies of the library read the same bytes. The controller creates and
+// fills it together with the block and rewrites it before the same
+// options-update broadcast.
+inline constexpr char kHookOptionsName[] = "tarvok_HookOptions_{AD5AAA10-4A3A-441D-A7C7-392181717D89}";
+
+struct HookOptionsData {
+  // 1: the hot key press that starts a calculation, and its release, are
+  // kept from the program; 0: the program gets them as every other key.
+  std::uint32_t KeepHotKeyFromProgram;
+};
+
+static_assert(sizeof(HookOptionsData) == 4);
+static_assert(offsetof(HookOptionsData, KeepHotKeyFromProgram) == 0);
+
+inline constexpr std::size_t kHookOptionsSize = sizeof(HookOptionsData);
+
 // The hot key as the block carries it.
 struct HotKeyInBlock {
   std::uint16_t virtualKey;

@@ -66,6 +66,7 @@ class FakeKeyboard final : public KeyboardSeam {
   }
   WindowRef FocusedWindow() noexcept override { return focus; }
   bool FocusInOtherProcess() noexcept override { return focusElsewhere; }
+  bool FocusIsPasswordField() noexcept override { return passwordField; }
 
   // The user presses or lets go of a key and the program has taken the
   // message: the live and the thread's state agree. The toggle bit stays.
@@ -93,6 +94,7 @@ class FakeKeyboard final : public KeyboardSeam {
   std::vector<Sent> sent;
   WindowRef focus = reinterpret_cast<WindowRef>(0x1234);
   bool focusElsewhere = false;
+  bool passwordField = false;
 
  private:
   static std::map<unsigned, std::uint16_t> DefaultTranslations() {
@@ -305,8 +307,15 @@ class FakeSharedBlock final : public SharedBlockSeam {
     out = block;
     return true;
   }
+  bool ReadHookOptions(HookOptionsData& out) noexcept override {
+    if (!optionsExist) return false;
+    out = options;
+    return true;
+  }
   GlobalHookData block{};
+  HookOptionsData options{};
   bool exists = false;
+  bool optionsExist = false;
   int reads = 0;
 };
 

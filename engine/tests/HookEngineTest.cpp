@@ -142,8 +142,15 @@ TEST_F(HookEngineTest, HotKeyPastesLogsAndGivesTheClipboardBack) {
   EXPECT_EQ(ReadTypedText(engine.typedText()), "");
   EXPECT_EQ(LogText(), "[8.12.2026 1:2:3] 2*3=6.00\r\n");
   EXPECT_EQ(clipboard.Read(kCfText), std::string("6.00\0", 5));
-  AdvanceTo(300);
+  AdvanceTo(100);
+  // Only messages taken from the queue count; a peek at our V does not.
+  Message(kWmKeyDown, kVkV, kHcAction, 0);
+  Message(kWmKeyDown, kVkV);
+  Message(0x0102, 0x16, kHcAction, 0);
+  EXPECT_EQ(keyboard.sent.size(), 2u);
+  Message(0x0102, 0x16);  // WM_CHAR of our Ctrl+V: the keys go up
   EXPECT_EQ(keyboard.sent.size(), 4u);
+  AdvanceTo(300);
   EXPECT_TRUE(UserClipboardIsBack());
   EXPECT_TRUE(timers.timers.empty());
 }
@@ -227,6 +234,74 @@ TEST_F(HookEngineTest, RelativePathWritesNoLogAndLoadsNoPlugin) {
   Type("2*3");
   PressHotKey();
   EXPECT_TRUE(plugin.loadedNames.empty());
+}
+
+// What KeyboardProc answers for the hot key's press and release: 77 is the
+// next hook's answer (passed on), 1 keeps the message from the program.
+struct KeepCase {
+  const char* name;
+  bool keep;
+  bool passwordField;
+  bool calculates;
+  std::intptr_t press;
+  std::intptr_t release;
+};
+
+class KeepHotKeyTest : public HookEngineTest, public ::testing::WithParamInterface<KeepCase> {};
+
+TEST_P(KeepHotKeyTest, OnlyACalculatingPressAndItsReleaseAreKept) {
+  const KeepCase& c = GetParam();
+  sharedBlock.optionsExist = true;
+  sharedBlock.options.KeepHotKeyFromProgram = c.keep ? 1 : 0;
+  Load();
+  keyboard.passwordField = c.passwordField;
+  Type("2*3");
+  chain.calls.clear();
+  keyboard.Hold(kVkControl);
+  EXPECT_EQ(engine.KeyboardProc(kHcAction, kVkOemPlus, kPress), c.press);
+  EXPECT_EQ(engine.KeyboardProc(kHcAction, '1', kPress), 77);  // another key with Ctrl held
+  EXPECT_EQ(engine.KeyboardProc(kHcAction, kVkOemPlus, kPress | 0xC0000000u), c.release);
+  keyboard.Hold(kVkControl, false);
+  EXPECT_EQ(engine.KeyboardProc(kHcAction, kVkOemPlus, kPress | 0xC0000000u), 77);  // no second release
+  EXPECT_EQ(chain.calls.size(), 4u);  // the hooks after ours see every event
+  EXPECT_EQ(!logFile.files.empty(), c.calculates);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KeepHotKeyTest,
+    ::testing::Values(KeepCase{"OptionSet", true, false, true, 1, 1},
+                      KeepCase{"OptionClear", false, false, true, 77, 77},
+                      KeepCase{"OptionSetInAPasswordField", true, true, false, 77, 77}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(HookEngineTest, KeepOptionFollowsTheUpdateMessage) {
+  sharedBlock.optionsExist = true;
+  Load();
+  EXPECT_FALSE(engine.settings().KeepHotKeyFromProgram);
+  sharedBlock.options.KeepHotKeyFromProgram = 1;
+  Message(kUpdateMessage);
+  EXPECT_TRUE(engine.settings().KeepHotKeyFromProgram);
+  sharedBlock.optionsExist = false;  // a failed read keeps what was read last
+  Message(kUpdateMessage);
+  EXPECT_TRUE(engine.settings().KeepHotKeyFromProgram);
+}
+
+TEST_F(HookEngineTest, PasswordFieldKeepsNothingAndItsHotKeyOnlyPassesOn) {
+  Load();
+  Type("12");
+  keyboard.passwordField = true;
+  Type("2*3");
+  EXPECT_EQ(ReadTypedText(engine.typedText()), "");
+  chain.calls.clear();
+  PressHotKey();
+  EXPECT_EQ(chain.calls.size(), 1u);
+  EXPECT_TRUE(logFile.files.empty());
+  EXPECT_TRUE(UserClipboardIsBack());
+  EXPECT_TRUE(timers.timers.empty());
+  keyboard.passwordField = false;
+  Type("4");
+  PressHotKey();
+  EXPECT_EQ(LogText(), "[8.12.2026 1:2:3] 4=4.00\r\n");
 }
 
 TEST_F(HookEngineTest, NextMessageAfterTheFieldWentEndsTheDelivery) {

@@ -4,10 +4,12 @@
 // waits for "stop". "update" rewrites the settings fields of the running
 // host's block and broadcasts the options-update message; "write" only
 // rewrites them, as if another program had changed the block unannounced.
+// "keep" sets the options block's keep-the-hot-key field and broadcasts.
 //
 //   tarvok-hook-host run <Path> <precision> <form> <virtual key> <modifiers>
 //   tarvok-hook-host update <precision> <form> <virtual key> <modifiers>
 //   tarvok-hook-host write <precision> <form> <virtual key> <modifiers>
+//   tarvok-hook-host keep <0|1>
 //   tarvok-hook-host stop
 #include <windows.h>
 
@@ -65,6 +67,10 @@ int Run(char** argv) {
   const ScopedMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, kGlobalHookDataSize));
   if (!view) return 3;
   auto& block = *static_cast<GlobalHookData*>(view.get());
+  // Zero-filled: the hot key passes on until "keep 1".
+  const ScopedHandle options(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                                kHookOptionsSize, kHookOptionsName));
+  if (!options) return 3;
 
   char dllPath[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, dllPath, MAX_PATH);
@@ -112,10 +118,23 @@ int Write(char** argv) {
   return 0;
 }
 
+void AnnounceUpdate() { PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(kOptionsUpdateMessageName), 0, 0); }
+
 int Update(char** argv) {
   const int written = Write(argv);
   if (written != 0) return written;
-  PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(kOptionsUpdateMessageName), 0, 0);
+  AnnounceUpdate();
+  return 0;
+}
+
+int Keep(const char* value) {
+  const ScopedHandle mapping(OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, kHookOptionsName));
+  if (!mapping) return 3;
+  const ScopedMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, kHookOptionsSize));
+  if (!view) return 3;
+  static_cast<HookOptionsData*>(view.get())->KeepHotKeyFromProgram =
+      static_cast<std::uint32_t>(std::strtoul(value, nullptr, 0));
+  AnnounceUpdate();
   return 0;
 }
 
@@ -132,10 +151,12 @@ int main(int argc, char** argv) {
   if (argc == 7 && std::strcmp(argv[1], "run") == 0) return Run(argv + 2);
   if (argc == 6 && std::strcmp(argv[1], "update") == 0) return Update(argv + 2);
   if (argc == 6 && std::strcmp(argv[1], "write") == 0) return Write(argv + 2);
+  if (argc == 3 && std::strcmp(argv[1], "keep") == 0) return Keep(argv[2]);
   if (argc == 2 && std::strcmp(argv[1], "stop") == 0) return Stop();
   std::fputs("usage: tarvok-hook-host run <Path> <precision> <form> <vk> <modifiers>\n"
              "       tarvok-hook-host update <precision> <form> <vk> <modifiers>\n"
              "       tarvok-hook-host write <precision> <form> <vk> <modifiers>\n"
+             "       tarvok-hook-host keep <0|1>\n"
              "       tarvok-hook-host stop\n",
              stderr);
   return 2;

@@ -59,6 +59,7 @@ class TableKeyboard final : public KeyboardSeam {
   void SendKeyEvent(std::uint8_t, std::uint32_t) noexcept override {}
   WindowRef FocusedWindow() noexcept override { return nullptr; }
   bool FocusInOtherProcess() noexcept override { return false; }
+  bool FocusIsPasswordField() noexcept override { return false; }
 
  private:
   KeyboardState state_{};

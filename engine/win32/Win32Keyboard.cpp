@@ -49,4 +49,16 @@ bool Win32Keyboard::FocusInOtherProcess() noexcept {
   return process != 0 && process != GetCurrentProcessId();
 }
 
+// The style bit means something else in other classes, so the class is
+// asked first. RealGetWindowClass names the system class a program's own
+// edit class is built on, so those count as well. A buffer one longer than
+// "Edit" tells "Edit" from longer names that start alike.
+bool Win32Keyboard::FocusIsPasswordField() noexcept {
+  HWND focus = GetFocus();
+  if (focus == nullptr) return false;
+  char className[6] = {};
+  if (RealGetWindowClassA(focus, className, sizeof className) != 4 || lstrcmpiA(className, "Edit") != 0) return false;
+  return (GetWindowLongA(focus, GWL_STYLE) & ES_PASSWORD) != 0;
+}
+
 }  // namespace tarvok

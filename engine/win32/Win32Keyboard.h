@@ -19,6 +19,7 @@ class Win32Keyboard final : public KeyboardSeam {
   void SendKeyEvent(std::uint8_t virtualKey, std::uint32_t flags) noexcept override;
   WindowRef FocusedWindow() noexcept override;
   bool FocusInOtherProcess() noexcept override;
+  bool FocusIsPasswordField() noexcept override;
 };
 
 }  // namespace tarvok

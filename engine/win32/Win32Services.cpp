@@ -67,13 +67,25 @@ void Win32Timers::KillTimer(WindowRef window, std::uintptr_t id) noexcept {
 
 bool Win32Timers::WindowExists(WindowRef window) noexcept { return IsWindow(static_cast<HWND>(window)) != FALSE; }
 
-bool Win32SharedBlock::ReadSharedBlock(GlobalHookData& out) noexcept {
-  const ScopedHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, kGlobalHookDataName));
+namespace {
+
+bool CopyNamedMapping(const char* name, void* out, std::size_t size) noexcept {
+  const ScopedHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, name));
   if (!mapping) return false;
-  const ScopedMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, kGlobalHookDataSize));
+  const ScopedMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, size));
   if (!view) return false;
-  std::memcpy(&out, view.get(), kGlobalHookDataSize);
+  std::memcpy(out, view.get(), size);
   return true;
+}
+
+}  // namespace
+
+bool Win32SharedBlock::ReadSharedBlock(GlobalHookData& out) noexcept {
+  return CopyNamedMapping(kGlobalHookDataName, &out, kGlobalHookDataSize);
+}
+
+bool Win32SharedBlock::ReadHookOptions(HookOptionsData& out) noexcept {
+  return CopyNamedMapping(kHookOptionsName, &out, kHookOptionsSize);
 }
 
 std::string Win32Registry::ReadPathSetting() {

@@ -24,6 +24,7 @@ class Win32SharedBlock final : public SharedBlockSeam {
  public:
   constexpr Win32SharedBlock() noexcept = default;
   bool ReadSharedBlock(GlobalHookData& out) noexcept override;
+  bool ReadHookOptions(HookOptionsData& out) noexcept override;
 };
 
 class Win32Registry final : public RegistrySeam {

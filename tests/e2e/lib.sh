@@ -143,9 +143,10 @@ start_notepad() {
   probe wait-visible "$NOTEPAD" $((E2E_START_LIMIT * 1000)) || fail "notepad did not show its window"
 }
 
+# start_target [title [password]]
 start_target() {
   local title=${1:-$TARGET}
-  start_program target "$E2E_BIN/tarvok-target.exe" "$title"
+  start_program target "$E2E_BIN/tarvok-target.exe" "$title" "${@:2}"
   target_pid=$started_pid
   probe wait-visible "$title" $((E2E_START_LIMIT * 1000)) || fail "the target '$title' did not show"
 }

@@ -22,6 +22,7 @@ int Title(int argc, Args argv);
 int Activate(int argc, Args argv);
 int WaitKeysUp(int argc, Args argv);
 int Post(int argc, Args argv);
+int Send(int argc, Args argv);
 int ChildRect(int argc, Args argv);
 int WindowRect(int argc, Args argv);
 int WorkingSet(int argc, Args argv);
@@ -49,6 +50,7 @@ int ClearField(int argc, Args argv);
 
 // Timing of one calculation, driven by the probe itself.
 int HotKeyTiming(int argc, Args argv);
+int LetterAfterHotKey(int argc, Args argv);
 
 // Helpers shared by the command files.
 

@@ -260,13 +260,40 @@ int WaitGone(int, Args argv) {
   return 1;
 }
 
-int Post(int, Args argv) {
-  HWND window = FindOrComplain(argv[0]);
-  if (!window) return 1;
+namespace {
+
+struct MessageToSend {
+  HWND window = nullptr;
   unsigned long message = 0, wParam = 0, lParam = 0;
-  if (!ParseNumber(argv[1], message)) message = RegisterWindowMessageA(argv[1]);
-  if (!message || !ParseNumber(argv[2], wParam) || !ParseNumber(argv[3], lParam)) return 2;
-  return PostMessageA(window, message, wParam, static_cast<LPARAM>(lParam)) ? 0 : 1;
+};
+
+// <window> <msg|registered name> <wParam> <lParam>: 0 when all is there, 1
+// without the window, 2 on bad usage.
+int ParseMessage(Args argv, MessageToSend& out) {
+  out.window = FindOrComplain(argv[0]);
+  if (!out.window) return 1;
+  if (!ParseNumber(argv[1], out.message)) out.message = RegisterWindowMessageA(argv[1]);
+  if (!out.message || !ParseNumber(argv[2], out.wParam) || !ParseNumber(argv[3], out.lParam)) return 2;
+  return 0;
+}
+
+}  // namespace
+
+int Post(int, Args argv) {
+  MessageToSend m;
+  if (const int bad = ParseMessage(argv, m)) return bad;
+  return PostMessageA(m.window, m.message, m.wParam, static_cast<LPARAM>(m.lParam)) ? 0 : 1;
+}
+
+int Send(int, Args argv) {
+  MessageToSend m;
+  if (const int bad = ParseMessage(argv, m)) return bad;
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(m.window, m.message, m.wParam, static_cast<LPARAM>(m.lParam), SMTO_ABORTIFHUNG, 5000,
+                           &result))
+    return 1;
+  std::printf("%lu\n", static_cast<unsigned long>(result));
+  return 0;
 }
 
 int ChildRect(int argc, Args argv) {

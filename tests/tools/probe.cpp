@@ -30,6 +30,7 @@ constexpr Command kCommands[] = {
     {"activate", 2, probe::Activate, "activate <window> <ms>              make it the foreground window"},
     {"wait-keys-up", 1, probe::WaitKeysUp, "wait-keys-up <ms>                   until Ctrl, Shift, Alt and V are up"},
     {"post", 4, probe::Post, "post <window> <msg|name> <wp> <lp>  PostMessage"},
+    {"send", 4, probe::Send, "send <window> <msg|name> <wp> <lp>  SendMessage, prints the result"},
     {"child-rect", 2, probe::ChildRect, "child-rect <window> <class> [text]  screen rectangle of a child"},
     {"window-rect", 1, probe::WindowRect, "window-rect <window>                screen rectangle"},
     {"working-set", 1, probe::WorkingSet, "working-set <window>                bytes of its process"},
@@ -56,6 +57,9 @@ constexpr Command kCommands[] = {
      "                                      keys up; then clip-dump and \"sequence <n>\""},
     {"hotkey-timing", 3, probe::HotKeyTiming,
      "hotkey-timing <window> <expected> <ms>  press Ctrl+=, time field and clipboard"},
+    {"letter-after-hotkey", 5, probe::LetterAfterHotKey,
+     "letter-after-hotkey <window> <expected> <after ms> <a-z> <ms>  press Ctrl+=, wait for the\n"
+     "                                      result, press the letter <after ms> after the hot key"},
 };
 
 int Usage() {

@@ -10,9 +10,16 @@
 // kReplaceFieldOnKey (wParam: a virtual key) destroys the field right after
 // the next press of that key with Ctrl and puts a new empty one in its
 // place, as a program closing a box would.
+//
+// It counts the = key's WM_KEYDOWN and WM_KEYUP messages it takes from its
+// queue; kHotKeyCounts answers with the downs in the low and the ups in the
+// high word. Started with "password" after the caption, its field is a
+// one-line password field; kSetPasswordChar (wParam: the character, 0 for
+// none) changes that while it runs.
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -22,17 +29,21 @@ constexpr int kEditId = 1;
 constexpr UINT kStallOnHotKey = WM_APP + 1;
 constexpr UINT kSleepNow = WM_APP + 2;
 constexpr UINT kReplaceFieldOnKey = WM_APP + 3;
+constexpr UINT kHotKeyCounts = WM_APP + 4;
+constexpr UINT kSetPasswordChar = WM_APP + 5;
 constexpr WPARAM kVkEquals = 0xBB;  // VK_OEM_PLUS, the = key of a US layout
 
 DWORD stallOnHotKeyMs = 0;
 WPARAM replaceFieldOnKey = 0;
+bool passwordField = false;
+WORD hotKeyDowns = 0;
+WORD hotKeyUps = 0;
 
 HWND EditOf(HWND window) { return GetDlgItem(window, kEditId); }
 
 void CreateField(HWND window) {
-  CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "",
-                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
-                      ES_WANTRETURN,
+  const DWORD kind = passwordField ? ES_PASSWORD : WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+  CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | kind,
                   0, 0, 0, 0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
                   GetModuleHandleA(nullptr), nullptr);
   // The default limit (about 32,000 characters) would cut long pastes short;
@@ -76,6 +87,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case kSleepNow:
       Sleep(static_cast<DWORD>(wParam));
       return 0;
+    case kHotKeyCounts:
+      return MAKELRESULT(hotKeyDowns, hotKeyUps);
+    case kSetPasswordChar:
+      SendMessageA(EditOf(window), EM_SETPASSWORDCHAR, wParam, 0);
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -88,6 +104,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const char* caption = __argc > 1 ? __argv[1] : kDefaultCaption;
+  passwordField = __argc > 2 && std::strcmp(__argv[2], "password") == 0;
 
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = WindowProc;
@@ -105,6 +122,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (message.wParam == kVkEquals) {
+      if (message.message == WM_KEYDOWN) ++hotKeyDowns;
+      if (message.message == WM_KEYUP) ++hotKeyUps;
+    }
     TranslateMessage(&message);
     DispatchMessageA(&message);
     if (stallOnHotKeyMs != 0 && IsCtrlKey(message, kVkEquals)) {

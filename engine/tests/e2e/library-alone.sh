@@ -30,6 +30,23 @@ calculate_in "$TARGET" "*3" "3.00"
 field="$field\\n5+\\n1*33.00"
 expect_text "$TARGET" "$field"
 
+# The probe presses the hot key itself, waits for the result and presses the
+# letter that many ms after the hot key, while the delivery still runs.
+for after in 150 250; do
+  log "a letter typed $after ms after the hot key arrives as that letter"
+  press Return
+  field="$field\\n"
+  type_text "4*4"
+  expect_text "$TARGET" "${field}4*4"
+  e2e_clip_seq=$(probe clip-seq)
+  timing=$(probe letter-after-hotkey "$TARGET" "${field}4*416.00" $after x $((E2E_RESULT_LIMIT * 1000))) ||
+    fail "the letter after the result: $timing"
+  delivery_may_run
+  measure "letter after the hot key: $timing"
+  delivery_done
+  field="${field}4*416.00x"
+done
+
 log "an evaluation error inserts nothing and gives the clipboard back"
 press Return
 field="$field\\n"
@@ -84,8 +101,44 @@ expect_log_tail "2*3=6.000"
 expect_clipboard_back
 rm -f "$E2E_APP/convert.dll"
 
-log "Wine's notepad"
+# The target counts the = key's WM_KEYDOWN and WM_KEYUP it takes from its
+# queue: "<downs> <ups>".
+hot_key_counts() {
+  local both
+  both=$(probe send "$TARGET" 0x8004 0 0 | tr -d '\r') || fail "could not reach the target"
+  echo "$((both & 0xFFFF)) $((both >> 16))"
+}
 update_settings 2 1 0xBB 4
+for keep in 0 1 0; do
+  log "a calculating hot key with the option to keep it from the program $keep"
+  host keep $keep || fail "could not set the option"
+  press Return
+  field="$field\\n"
+  read -r downs ups <<<"$(hot_key_counts)"
+  calculate_in "$TARGET" "3*3" "9.00"
+  passed=$((1 - keep))
+  [ "$(hot_key_counts)" = "$((downs + passed)) $((ups + passed))" ] ||
+    fail "the program took the = key's down and up $downs $ups before, $(hot_key_counts) after"
+  field="${field}3*39.00"
+done
+
+log "a password field: nothing recorded, the hot key only passes on"
+PASSWORD_TARGET="Tarvok Password Target"
+start_target "$PASSWORD_TARGET" password
+focus "$PASSWORD_TARGET"
+remember_clipboard
+lines=$(log_lines)
+type_text "2*3"
+press ctrl+equal
+expect_quiet "$PASSWORD_TARGET" "2*3"
+expect_clipboard_unchanged
+[ "$(probe clip-seq | tr -d '\r')" = "$clipboard_seq" ] || fail "the clipboard was touched"
+probe post "$PASSWORD_TARGET" 0x8005 0 0 || fail "could not reach the password target"
+calculate_in "$PASSWORD_TARGET" "4" "4.00"   # "2*3" was never recorded
+[ "$(log_lines)" = $((lines + 1)) ] || fail "the password field was logged: $(tail -n 2 "$(log_file)")"
+focus "$TARGET"
+
+log "Wine's notepad"
 start_notepad
 remember_clipboard
 calculate_in "$NOTEPAD" "2*3" "6.00"
