@@ -28,6 +28,7 @@ HookSettings ToHookSettings(const UserSettings& settings, std::uint32_t controll
   out.resultForm = settings.resultAsLine ? kResultFormLine : kResultFormNumber;
   out.controllerWindow = controllerWindow;
   out.shortcut = settings.shortcut;
+  out.keepHotKey = settings.keepHotKey;
   return out;
 }
 
@@ -38,6 +39,10 @@ void FillBlockSettings(GlobalHookData& block, const HookSettings& settings) {
   block.Precision = static_cast<std::uint8_t>(ClampPrecision(settings.precision));
   block.HotKeyVirtualKey = hotKey.virtualKey;
   block.HotKeyModifiers = hotKey.modifiers;
+}
+
+void FillHookOptions(HookOptionsData& options, const HookSettings& settings) {
+  options.KeepHotKeyFromProgram = settings.keepHotKey ? 1 : 0;
 }
 
 }  // namespace tarvok

@@ -21,14 +21,16 @@ struct UserSettings {
   bool resultAsLine = false;
   int precision = kDefaultPrecision;
   std::uint16_t shortcut = 0;
+  bool keepHotKey = false;
 };
 
-// What StartWork and Apply write into the block.
+// What StartWork and Apply write into the block and the options block.
 struct HookSettings {
   std::uint8_t precision = kDefaultPrecision;
   std::uint8_t resultForm = kResultFormNumber;
   std::uint32_t controllerWindow = 0;
   std::uint16_t shortcut = 0;
+  bool keepHotKey = false;
 };
 
 [[nodiscard]] int ClampPrecision(long long precision);
@@ -42,5 +44,6 @@ struct HookSettings {
 // Writes the settings fields in the block's documented order: result form,
 // controller window, precision, hot key. The hook handle fields are untouched.
 void FillBlockSettings(GlobalHookData& block, const HookSettings& settings);
+void FillHookOptions(HookOptionsData& options, const HookSettings& settings);
 
 }  // namespace tarvok

@@ -39,6 +39,7 @@ constexpr std::array<LanguageKey, kTextCount> kKeys = {{
      "select."},
     {TextId::HotKeyWarning, kMainWindow, "11", "This key alone occurs in typing: add Ctrl or Alt."},
     {TextId::LineFormNote, kMainWindow, "12", "The line form needs convert.dll in the program folder."},
+    {TextId::KeepHotKey, kMainWindow, "13", "Keep the hot key from the program when it calculates"},
     {TextId::AboutCaption, kAbout, "1", "About Tarvok"},
     {TextId::CreditsLabel, kAbout, "3", "Credits:"},
 }};

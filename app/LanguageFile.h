@@ -57,6 +57,7 @@ enum class TextId : std::size_t {
   FormulaNote,
   HotKeyWarning,
   LineFormNote,
+  KeepHotKey,
   AboutCaption,
   CreditsLabel,
   Count

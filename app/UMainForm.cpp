@@ -18,7 +18,7 @@ using namespace tarvok;
 namespace {
 
 constexpr int kClientWidth = 347;
-constexpr int kClientHeight = 219;
+constexpr int kClientHeight = 239;
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kFontPoints = 8;
@@ -167,10 +167,12 @@ void TMainForm::CreateControls() {
   LineFormNote = AddControl(L"STATIC", kLineFormNoteText, 0, 32, 124, 303, 13, 0);
   CheckBox2 = AddControl(L"BUTTON", L"Start with Windows ", visible | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 16,
                          140, 259, 17, kCmdAutorun);
-  Button1 = AddControl(L"BUTTON", L"OK", visible | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 104, 189, 75, 25,
+  CheckBox3 = AddControl(L"BUTTON", L"Keep the hot key from the program when it calculates",
+                         visible | WS_TABSTOP | BS_AUTOCHECKBOX, 16, 160, 319, 17, kCmdKeepHotKey);
+  Button1 = AddControl(L"BUTTON", L"OK", visible | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 104, 209, 75, 25,
                        kCmdOK);
-  Button2 = AddControl(L"BUTTON", L"Cancel", visible | WS_TABSTOP | BS_PUSHBUTTON, 185, 189, 75, 25, kCmdCancel);
-  Button3 = AddControl(L"BUTTON", L"Apply", visible | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 266, 189, 75, 25,
+  Button2 = AddControl(L"BUTTON", L"Cancel", visible | WS_TABSTOP | BS_PUSHBUTTON, 185, 209, 75, 25, kCmdCancel);
+  Button3 = AddControl(L"BUTTON", L"Apply", visible | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 266, 209, 75, 25,
                        kCmdApply);
   SendMessageW(RadioButton1, BM_SETCHECK, BST_CHECKED, 0);
 }
@@ -228,6 +230,7 @@ void TMainForm::SetControlText(HWND control, const std::wstring& text) { SetWind
 UserSettings TMainForm::ControlValues() const {
   UserSettings values;
   values.autorun = SendMessageW(CheckBox2, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  values.keepHotKey = SendMessageW(CheckBox3, BM_GETCHECK, 0, 0) == BST_CHECKED;
   values.resultAsLine = SendMessageW(RadioButton1, BM_GETCHECK, 0, 0) != BST_CHECKED;
   // The box may hold anything typed into it; the spin control's own last
   // position stands in for text that is not a number at all.
@@ -243,6 +246,7 @@ HookSettings TMainForm::CurrentSettings() const {
 
 void TMainForm::ShowValues(const UserSettings& values) {
   SendMessageW(CheckBox2, BM_SETCHECK, values.autorun ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(CheckBox3, BM_SETCHECK, values.keepHotKey ? BST_CHECKED : BST_UNCHECKED, 0);
   SendMessageW(RadioButton1, BM_SETCHECK, values.resultAsLine ? BST_UNCHECKED : BST_CHECKED, 0);
   SendMessageW(RadioButton2, BM_SETCHECK, values.resultAsLine ? BST_CHECKED : BST_UNCHECKED, 0);
   SendMessageW(UpDown1, UDM_SETPOS32, 0, ClampPrecision(values.precision));
@@ -334,6 +338,7 @@ void TMainForm::FormCreate() {
 // ---- Change notifications ----
 
 void TMainForm::CheckBox2Click() { MarkModified(); }
+void TMainForm::CheckBox3Click() { MarkModified(); }
 
 void TMainForm::RadioButton1Click() {
   MarkModified();
@@ -541,6 +546,9 @@ void TMainForm::OnCommand(UINT id, UINT code) {
       break;
     case kCmdAutorun:
       if (code == BN_CLICKED) CheckBox2Click();
+      break;
+    case kCmdKeepHotKey:
+      if (code == BN_CLICKED) CheckBox3Click();
       break;
     default: break;
   }

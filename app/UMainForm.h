@@ -51,6 +51,7 @@ enum TMainFormCommand : UINT {
   kCmdPrecisionEdit = 205,
   kCmdPrecisionSpin = 206,
   kCmdAutorun = 207,
+  kCmdKeepHotKey = 208,
   kLanguageItemBase = 1000,
   kLanguageItemLimit = 1999,
 };
@@ -102,6 +103,7 @@ class TMainForm {
   HWND RadioButton1 = nullptr, RadioButton2 = nullptr, CheckBox2 = nullptr;
   HWND HotKeyWarning = nullptr;  // shown while the hot key is one that occurs in typing
   HWND LineFormNote = nullptr;   // shown while the line form is chosen without a converter
+  HWND CheckBox3 = nullptr;  // keep the hot key from the program
   HWND Button1 = nullptr, Button2 = nullptr, Button3 = nullptr;
   HMENU PopupMenu1 = nullptr;  // the tray menu (owned)
   HMENU language1 = nullptr;   // its Language submenu (owned by PopupMenu1)
@@ -131,6 +133,7 @@ class TMainForm {
   void FormCreate();
   void FormCloseQuery();
   void CheckBox2Click();
+  void CheckBox3Click();
   void RadioButton1Click();
   void RadioButton2Click();
   void UpDown1Changing();

@@ -38,6 +38,7 @@ UserSettings ReadUserSettings(SettingsRegistry& registry, const KeyNameSource& l
                            ? ClampPrecision(registry.ReadInteger(kSettingsKey, kValuePrecision))
                            : kDefaultPrecision;
   settings.shortcut = ReadShortcut(registry, layout);
+  settings.keepHotKey = registry.ReadInteger(kSettingsKey, kValueKeepHotKey) != 0;
   return settings;
 }
 
@@ -51,6 +52,7 @@ void WriteUserSettings(SettingsRegistry& registry, const UserSettings& settings,
   registry.WriteInteger(kSettingsKey, kValueType, settings.resultAsLine ? 1 : 0);
   registry.WriteInteger(kSettingsKey, kValuePrecision, ClampPrecision(settings.precision));
   registry.WriteString(kSettingsKey, kValueShortCut, ShortcutToText(settings.shortcut, layout));
+  registry.WriteInteger(kSettingsKey, kValueKeepHotKey, settings.keepHotKey ? 1 : 0);
 }
 
 std::string AutorunText(const std::string& programFile) { return '"' + programFile + '"'; }

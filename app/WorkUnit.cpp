@@ -78,6 +78,23 @@ bool WorkUnit::CreateBlock() {
   return true;
 }
 
+// The options block has no failure box of its own: without it every copy of
+// calc.dll keeps its default and passes the hot key on, as before the option.
+// Another copy of the block (a calc.dll reading it just as the last Disable
+// closed it) is taken as it is and overwritten.
+void WorkUnit::CreateOptionsBlock(const HookSettings& settings) {
+  optionsMapping_.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                           static_cast<DWORD>(kHookOptionsSize), kHookOptionsName));
+  if (!optionsMapping_) return;
+  optionsView_.reset(MapViewOfFile(optionsMapping_.get(), FILE_MAP_ALL_ACCESS, 0, 0, kHookOptionsSize));
+  if (optionsView_) FillHookOptions(*static_cast<HookOptionsData*>(optionsView_.get()), settings);
+}
+
+void WorkUnit::CloseOptionsBlock() {
+  optionsView_.reset();
+  optionsMapping_.reset();
+}
+
 void WorkUnit::InstallHooks(HOOKPROC getMessageProc, HOOKPROC keyboardProc) {
   HINSTANCE module = library_.get();
   getMessageHook_ = SetWindowsHookExA(WH_GETMESSAGE, getMessageProc, module, 0);
@@ -97,6 +114,7 @@ bool WorkUnit::StartWork(const HookSettings& settings) {
       return true;
     }
     FillBlockSettings(*MutableBlock(), settings);
+    CreateOptionsBlock(settings);
 
     library_.reset(LoadByFullPath(libraryPath_));
     if (!library_) {
@@ -160,6 +178,7 @@ bool WorkUnit::StopWork() {
     if (mapping_) {
       if (!CloseHandle(mapping_.release())) ReportWithCode("CloseHandle Error-", GetLastError());
     }
+    CloseOptionsBlock();
     getMessageHook_ = keyboardHook_ = nullptr;
     return true;
   } catch (...) {
@@ -171,6 +190,7 @@ bool WorkUnit::StopWork() {
 bool WorkUnit::ApplySettings(const HookSettings& settings) {
   if (!view_) return false;
   FillBlockSettings(*MutableBlock(), settings);
+  if (optionsView_) FillHookOptions(*static_cast<HookOptionsData*>(optionsView_.get()), settings);
   PostMessageA(HWND_BROADCAST, optionsUpdateMessage_, 0, 0);
   return true;
 }

@@ -51,6 +51,9 @@ class WorkUnit {
   [[nodiscard]] const GlobalHookData* Block() const {
     return static_cast<const GlobalHookData*>(view_.get());
   }
+  [[nodiscard]] const HookOptionsData* Options() const {
+    return static_cast<const HookOptionsData*>(optionsView_.get());
+  }
   [[nodiscard]] UINT OptionsUpdateMessage() const { return optionsUpdateMessage_; }
 
  private:
@@ -58,6 +61,8 @@ class WorkUnit {
   void ReportWithCode(const char* text, DWORD code);
   [[nodiscard]] GlobalHookData* MutableBlock() const { return static_cast<GlobalHookData*>(view_.get()); }
   bool CreateBlock();
+  void CreateOptionsBlock(const HookSettings& settings);
+  void CloseOptionsBlock();
   void InstallHooks(HOOKPROC getMessageProc, HOOKPROC keyboardProc);
   void RemoveHooks();
 
@@ -67,6 +72,8 @@ class WorkUnit {
   ScopedHandle mapping_;   // FGlobalHookDataMMFHandle
   ScopedMappedView view_;  // GlobalHookData
   ScopedModule library_;   // HookLibrary
+  ScopedHandle optionsMapping_;
+  ScopedMappedView optionsView_;  // HookOptionsData
   HHOOK getMessageHook_ = nullptr;
   HHOOK keyboardHook_ = nullptr;
   HelperProcess helper_;

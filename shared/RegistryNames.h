@@ -13,6 +13,9 @@ inline constexpr char kValueFirstRun[] = "ferstrun";
 inline constexpr char kValuePath[] = "Path";
 inline constexpr char kValueGlobalPathLanguage[] = "GlobalPathlanguage";
 inline constexpr char kValueCurrentPage[] = "CurrentPage";
+// REG_DWORD, 1: the calculating hot key is kept from the program; absent or
+// 0: it is passed on.
+inline constexpr char kValueKeepHotKey[] = "KeepHotKeyFromProgram";
 
 inline constexpr char kAutorunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kAutorunValue[] = "Tarvok";

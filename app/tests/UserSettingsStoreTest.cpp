@@ -97,6 +97,17 @@ TEST(WriteUserSettings, WritesEveryValueInItsStoredForm) {
   EXPECT_EQ(registry.ReadInteger(kSettingsKey, kValueType), 1);
   EXPECT_EQ(registry.ReadInteger(kSettingsKey, kValuePrecision), 7);
   EXPECT_EQ(registry.ReadString(kSettingsKey, kValueShortCut), "Shift+Ctrl+A");
+  EXPECT_EQ(registry.ReadInteger(kSettingsKey, kValueKeepHotKey), 0);
+}
+
+TEST(UserSettingsStore, KeepHotKeyRoundTripsAndIsOffWhenAbsent) {
+  FakeRegistry registry;
+  EXPECT_FALSE(ReadUserSettings(registry, kLayout).keepHotKey);
+  UserSettings settings;
+  settings.keepHotKey = true;
+  WriteUserSettings(registry, settings, kProgram, kLayout);
+  EXPECT_EQ(registry.ReadInteger(kSettingsKey, kValueKeepHotKey), 1);
+  EXPECT_TRUE(ReadUserSettings(registry, kLayout).keepHotKey);
 }
 
 TEST(WriteUserSettings, AutorunOffDeletesTheEntryAndNoEntryIsFine) {

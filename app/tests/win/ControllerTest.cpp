@@ -26,6 +26,7 @@ namespace {
 
 using testing::Installation;
 using testing::ReadBlock;
+using testing::ReadHookOptions;
 using testing::Text;
 using testing::TrayIconShown;
 using testing::WaitFor;
@@ -158,6 +159,35 @@ TEST_F(ControllerTest, AutorunEntryFollowsTheCheckBoxAndNamesThisProgramQuoted) 
   SendMessageA(box, BM_CLICK, 0, 0);
   SendMessageA(GetDlgItem(form, kCmdOK), BM_CLICK, 0, 0);
   EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kAutorunKey, kAutorunValue), quoted);
+}
+
+TEST_F(ControllerTest, KeepHotKeyOptionIsStoredShownAndReachesTheOptionsBlock) {
+  Installation installation("tarvok-keep", true);
+  installation.Start();
+  HWND form = installation.Form();
+  ASSERT_TRUE(WaitFor(HooksStarted));
+  HookOptionsData options{1};
+  ASSERT_TRUE(ReadHookOptions(options));
+  EXPECT_EQ(options.KeepHotKeyFromProgram, 0u);
+  HWND box = GetDlgItem(form, kCmdKeepHotKey);
+  SendMessageA(box, BM_CLICK, 0, 0);
+  SendMessageA(GetDlgItem(form, kCmdApply), BM_CLICK, 0, 0);
+  EXPECT_EQ(ReadRegInteger(HKEY_CURRENT_USER, kSettingsKey, kValueKeepHotKey), 1);
+  ASSERT_TRUE(ReadHookOptions(options));
+  EXPECT_EQ(options.KeepHotKeyFromProgram, 1u);
+
+  // Shown from the registry at the next start, and Disable/Enable keeps it.
+  PostMessageA(form, WM_COMMAND, kCmdExit, 0);
+  ASSERT_TRUE(installation.Ended(0, kWaitMs));
+  form = installation.Form(installation.Start());
+  ASSERT_TRUE(WaitFor(HooksStarted));
+  EXPECT_EQ(SendMessageA(GetDlgItem(form, kCmdKeepHotKey), BM_GETCHECK, 0, 0), BST_CHECKED);
+  SendMessageA(form, WM_COMMAND, kCmdDisableEnable, 0);
+  EXPECT_FALSE(ReadHookOptions(options));
+  SendMessageA(form, WM_COMMAND, kCmdDisableEnable, 0);
+  ASSERT_TRUE(WaitFor(HooksStarted));
+  ASSERT_TRUE(ReadHookOptions(options));
+  EXPECT_EQ(options.KeepHotKeyFromProgram, 1u);
 }
 
 TEST_F(ControllerTest, TrayDoubleClickShowsOptionsAndTitleBarCloseOnlyHides) {

@@ -30,10 +30,11 @@ inline std::string HookLibraryToInstall() {
   return real != nullptr && *real != '\0' ? std::string(real) : TestProgramFolder() + "stubcalc.dll";
 }
 
-inline bool ReadBlock(GlobalHookData& out) {
-  HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, kGlobalHookDataName);
+template <typename Block>
+bool ReadMapping(const char* name, Block& out) {
+  HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, name);
   if (mapping == nullptr) return false;
-  void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, kGlobalHookDataSize);
+  void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof out);
   if (view != nullptr) {
     std::memcpy(&out, view, sizeof out);
     UnmapViewOfFile(view);
@@ -41,6 +42,9 @@ inline bool ReadBlock(GlobalHookData& out) {
   CloseHandle(mapping);
   return view != nullptr;
 }
+
+inline bool ReadBlock(GlobalHookData& out) { return ReadMapping(kGlobalHookDataName, out); }
+inline bool ReadHookOptions(HookOptionsData& out) { return ReadMapping(kHookOptionsName, out); }
 
 // The running copy has installed its hooks.
 inline bool HooksStarted() {
