@@ -47,7 +47,7 @@ std::vector<WORD> EmptyDialogTemplate() {
   std::memcpy(words.data(), &header, sizeof header);
   words.push_back(0);  // menu
   words.push_back(0);  // class
-  AppendWide(words, tarvok::ToUtf16(TAbout::kDesignCaption, CP_ACP).c_str());
+  AppendWide(words, tarvok::ToUtf16(TAbout::kBuiltInCaption, CP_ACP).c_str());
   words.push_back(8);  // points
   AppendWide(words, L"MS Sans Serif");
   return words;

@@ -17,7 +17,7 @@
 
 class TAbout {
  public:
-  static constexpr char kDesignCaption[] = "About Tarvok";
+  static constexpr char kBuiltInCaption[] = "About Tarvok";
   static constexpr char kVersionText[] = "Tarvok Version " TARVOK_VERSION_TEXT;
   static constexpr char kWebAddress[] = "https://tarvok.quorvane.com/";
   static constexpr char kPictureResource[] = "ABOUTPICTURE";

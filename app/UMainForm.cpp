@@ -113,7 +113,7 @@ bool TMainForm::Create() {
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
 
-  Handle = CreateWindowExW(kWindowExStyle, className.c_str(), ToUtf16(kDesignCaption, CP_ACP).c_str(), kWindowStyle, left, top, width,
+  Handle = CreateWindowExW(kWindowExStyle, className.c_str(), ToUtf16(kBuiltInCaption, CP_ACP).c_str(), kWindowStyle, left, top, width,
                            height, application_.Handle(), nullptr, application_.Instance(), this);
   if (Handle == nullptr) return false;
   taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");

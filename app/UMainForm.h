@@ -150,7 +150,7 @@ class TMainForm {
   void MainFormHide();
 
   static constexpr char kWindowClass[] = "TMainForm";
-  static constexpr char kDesignCaption[] = "Tarvok Options ";
+  static constexpr char kBuiltInCaption[] = "Tarvok Options ";
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -21,7 +21,8 @@ inline constexpr char kAutorunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVers
 inline constexpr char kAutorunValue[] = "Tarvok";
 
 // What ReadRegString returns for a value that is missing or unreadable. A
-// stored "0" cannot be told apart from a missing value, by design.
+// stored "0" cannot be told apart from a missing value: every reader
+// compares with this text.
 inline constexpr char kAbsentText[] = "0";
 
 // Every text value is stored as exactly this many bytes: the text, then zeros.

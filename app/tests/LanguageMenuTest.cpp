@@ -132,7 +132,7 @@ TEST_F(LanguageMenuTest, ChoosingALanguageTranslatesEverythingAtOnceAndIsRemembe
   EXPECT_EQ(Text(form_.Handle), "Optionen");
   EXPECT_EQ(Text(form_.Button1), "Ja");
   EXPECT_EQ(Text(form_.Button2), "Abbrechen");
-  EXPECT_EQ(Text(form_.Button3), "Apply");  // missing key: English, not the design text
+  EXPECT_EQ(Text(form_.Button3), "Apply");  // missing key: the built-in English text
   EXPECT_EQ(Text(form_.Label2), "Starten mit:");
   EXPECT_EQ(Text(form_.CheckBox2), "Start with Windows");
   EXPECT_EQ(form_.FirstRunTitle, L"Neues Programm");

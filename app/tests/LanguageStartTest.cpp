@@ -117,7 +117,7 @@ TEST_F(LanguageStartTest, StoredLanguageReachesEveryWindowIncludingTheAboutBox) 
   EXPECT_EQ(copy.CaptionOnceItIs("TMainForm", "Optionen"), "Optionen");
 }
 
-TEST_F(LanguageStartTest, StoredLanguageWhoseFileIsGoneLeavesTheDesignTexts) {
+TEST_F(LanguageStartTest, StoredLanguageWhoseFileIsGoneLeavesTheBuiltInTexts) {
   WriteRegString(HKEY_CURRENT_USER, kSettingsKey, kValueLanguage, "gone.ini");
   RunningCopy copy(folder_);
   ASSERT_TRUE(copy.Started());

@@ -388,7 +388,7 @@ struct LanguageCase {
 
 class LanguageFaultTest : public ControllerFaultTest, public ::testing::WithParamInterface<LanguageCase> {};
 
-HWND AboutBoxOf(DWORD processId) { return FindWindowOf(processId, "#32770", TAbout::kDesignCaption); }
+HWND AboutBoxOf(DWORD processId) { return FindWindowOf(processId, "#32770", TAbout::kBuiltInCaption); }
 
 TEST_P(LanguageFaultTest, EnglishTextsAndEveryCommandStillWorks) {
   const LanguageCase& c = GetParam();
@@ -433,7 +433,7 @@ TEST_P(LanguageFaultTest, EnglishTextsAndEveryCommandStillWorks) {
 INSTANTIATE_TEST_SUITE_P(
     Table, LanguageFaultTest,
     ::testing::Values(
-        LanguageCase{"no language folder", {}, "", TMainForm::kDesignCaption},
+        LanguageCase{"no language folder", {}, "", TMainForm::kBuiltInCaption},
         LanguageCase{"an empty file", {{"eng.ini", FileKind::Empty}}, "", "Tarvok Options"},
         LanguageCase{"a binary file", {{"bin.ini", FileKind::Binary}}, "bin.ini", "Tarvok Options"},
         LanguageCase{"a 50 MB file among others",

@@ -197,7 +197,7 @@ TEST_F(ControllerTest, TrayDoubleClickShowsOptionsAndTitleBarCloseOnlyHides) {
   ASSERT_TRUE(WaitFor(HooksStarted));
   PostMessageA(form, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONDBLCLK);
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(form) != FALSE; }));
-  EXPECT_EQ(Text(form), TMainForm::kDesignCaption);
+  EXPECT_EQ(Text(form), TMainForm::kBuiltInCaption);
 
   // An unapplied change survives closing from the title bar.
   SendMessageA(GetDlgItem(form, kCmdRadioLine), BM_CLICK, 0, 0);
