@@ -97,7 +97,7 @@ xdotool key ctrl+equal
 check "Ctrl+= pastes the result" wait_until 10 text_is '2*36.00'
 
 # Off: Ctrl with a left click on the icon, once the paste has finished
-# (its simulated Ctrl is released 200 ms after it was pressed).
+# (its simulated Ctrl is released once notepad has taken the V).
 sleep 1.5
 ctrl_click_tray
 check "Ctrl+click switches off (block gone)" wait_until 10 no_block

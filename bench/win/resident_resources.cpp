@@ -38,7 +38,7 @@ constexpr char kControllerClass[] = "TMainForm";
 constexpr UINT kTrayIconMessage = WM_USER + 20;
 constexpr int kWarmUpRounds = 10;
 constexpr int kTrendSteps = 100;  // calculations between trend lines; a tenth of it for openings
-// A delivery holds the clipboard and the Ctrl and V keys for 300 ms.
+// A delivery holds the clipboard for 300 ms.
 constexpr DWORD kDeliveryMs = 300;
 constexpr DWORD kWaitLimitMs = 10000;
 

@@ -63,6 +63,18 @@ bool HotKeyRounds::PumpUntil(Condition condition, DWORD limitMs) {
   }
 }
 
+// Our V is down only from the timer that presses it to the next message
+// the program takes after it: looked at after every message.
+bool HotKeyRounds::PumpUntilPasteKeysDown() {
+  const ULONGLONG deadline = GetTickCount64() + kStepLimitMs;
+  while (!KeyDown('V')) {
+    if (DispatchOne()) continue;
+    if (GetTickCount64() > deadline) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+  return true;
+}
+
 void HotKeyRounds::Settle() {
   ULONGLONG quietSince = GetTickCount64();
   const ULONGLONG limit = quietSince + kStepLimitMs;
@@ -166,7 +178,7 @@ std::string HotKeyRounds::Run(const Round& round, const HostState& baseline) {
     if (release == CtrlRelease::AtOnce) modifiers(KEYEVENTF_KEYUP);
   }
   if (release == CtrlRelease::DuringPaste) {
-    const bool pasteDown = PumpUntil([] { return KeyDown('V'); }, kStepLimitMs);
+    const bool pasteDown = PumpUntilPasteKeysDown();
     modifiers(KEYEVENTF_KEYUP);
     if (!pasteDown) return "the simulated Ctrl+V never came";
   }

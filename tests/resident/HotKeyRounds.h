@@ -49,6 +49,7 @@ class HotKeyRounds {
   bool DispatchOne();
   template <typename Condition>
   bool PumpUntil(Condition condition, DWORD limitMs);
+  bool PumpUntilPasteKeysDown();
   std::string Type(const std::string& typed);
   [[nodiscard]] std::string FieldText() const;
   [[nodiscard]] bool ClipboardIsUsers();

@@ -13,9 +13,10 @@
 // (ControlDelivery), and the library may add next to nothing to that growth:
 // heap bytes in use (exact) and private memory (whole pages).
 //
-// 1,000 calculations by default (each delivery takes 300 ms by design, so
-// about six minutes), 50 for calc64.dll, whose build shares everything else;
-// TARVOK_SOAK=1 makes 5,000, TARVOK_RESIDENT_ROUNDS any count.
+// 150 calculations by default, each kind of round 30 times (each delivery
+// holds the clipboard for 300 ms, so about a minute), 50 for calc64.dll,
+// whose build shares everything else; TARVOK_SOAK=1 makes 5,000,
+// TARVOK_RESIDENT_ROUNDS any count.
 #include <gtest/gtest.h>
 #include <windows.h>
 

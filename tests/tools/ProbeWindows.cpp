@@ -237,8 +237,8 @@ int Activate(int, Args argv) {
   return 1;
 }
 
-// The paste holds Ctrl and V down for 200 ms; keys typed meanwhile would
-// arrive as Ctrl+key.
+// The paste holds Ctrl and V down until the program has taken the V; keys
+// typed meanwhile would arrive as Ctrl+key.
 int WaitKeysUp(int, Args argv) {
   unsigned long limitMs = 0;
   if (!ParseLimit(argv[0], limitMs)) return 2;
