@@ -26,15 +26,14 @@ bool SimulatedPaste::OnTimer(WindowRef window, std::uintptr_t id) noexcept {
   return false;
 }
 
-bool SimulatedPaste::MessageTaken(unsigned message, std::uintptr_t wParam) noexcept {
-  if (!keysHeld_) return false;
+void SimulatedPaste::MessageTaken(unsigned message, std::uintptr_t wParam) noexcept {
+  if (!keysHeld_) return;
   if (!vTaken_) {
     vTaken_ = message == kWmKeyDown && wParam == kVkV;
-    return false;
+    return;
   }
   keysUp_.Kill(timers_);
   ReleaseKeys();
-  return true;
 }
 
 void SimulatedPaste::PasteKeysDownTimer(WindowRef window) noexcept {

@@ -34,8 +34,8 @@ class SimulatedPaste {
   // takes its next message (the V's own character included, which
   // TranslateMessage posts ahead of any input): that is when the keys go up
   // and the thread's keyboard state is put back, so the program reads Ctrl
-  // down all through its handling of the V. True when the keys went up.
-  bool MessageTaken(unsigned message, std::uintptr_t wParam) noexcept;
+  // down all through its handling of the V.
+  void MessageTaken(unsigned message, std::uintptr_t wParam) noexcept;
   // From the start until the keys are up again: the program may not have
   // read the clipboard yet.
   [[nodiscard]] bool InProgress() const noexcept { return keysDown_.pending() || keysHeld_; }
