@@ -102,12 +102,12 @@ TEST(WriteUserSettings, WritesEveryValueInItsStoredForm) {
 
 TEST(UserSettingsStore, KeepHotKeyRoundTripsAndIsOffWhenAbsent) {
   FakeRegistry registry;
-  EXPECT_FALSE(ReadUserSettings(registry, kLayout).keepHotKey);
+  EXPECT_FALSE(ReadUserSettings(registry, kLayout, kProgram).keepHotKey);
   UserSettings settings;
   settings.keepHotKey = true;
   WriteUserSettings(registry, settings, kProgram, kLayout);
   EXPECT_EQ(registry.ReadInteger(kSettingsKey, kValueKeepHotKey), 1);
-  EXPECT_TRUE(ReadUserSettings(registry, kLayout).keepHotKey);
+  EXPECT_TRUE(ReadUserSettings(registry, kLayout, kProgram).keepHotKey);
 }
 
 TEST(WriteUserSettings, AutorunOffDeletesTheEntryAndNoEntryIsFine) {
