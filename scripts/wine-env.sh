@@ -7,14 +7,19 @@ export WINEPREFIX=${TARVOK_PREFIX:-$tarvok_root/build/wineprefix}
 export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 tarvok_xvfb_pid=""
 
+# A private Xvfb on a free display: sets DISPLAY and tarvok_xvfb_pid.
+tarvok_xvfb_up() {
+  local fifo; fifo=$(mktemp -u); mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  tarvok_xvfb_pid=$!
+  local number; read -r -t 20 number <"$fifo" || { echo "Xvfb did not start" >&2; rm -f "$fifo"; return 1; }
+  rm -f "$fifo"
+  export DISPLAY=":$number"
+}
+
 tarvok_wine_up() {
   if [ -z "${TARVOK_USE_DISPLAY:-}" ]; then
-    local fifo; fifo=$(mktemp -u); mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-    tarvok_xvfb_pid=$!
-    local number; read -r -t 20 number <"$fifo" || { echo "Xvfb did not start" >&2; rm -f "$fifo"; return 1; }
-    rm -f "$fifo"
-    export DISPLAY=":$number"
+    tarvok_xvfb_up || return 1
   fi
   mkdir -p "$(dirname "$WINEPREFIX")"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
