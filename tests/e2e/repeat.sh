@@ -22,10 +22,11 @@ for run in $(seq "$runs"); do
     echo "run $run: FAILED ($((SECONDS - started)) s): $(grep -E '^\s+[0-9]+ - ' <<<"$output" | tr -s ' ' | tr '\n' ';')"
     grep -E 'FAILED:|Failure|gave up' <<<"$output" | head -5
     # The next run starts by removing the scenarios' folders: keep them.
-    mkdir -p "$build/e2e/failed-run-$run"
-    cp "$build/Testing/Temporary/LastTest.log" "$build/e2e/failed-run-$run/" 2>/dev/null
+    kept="$build/e2e/failed-run-$run-$(date +%H%M%S)"
+    mkdir -p "$kept"
+    cp "$build/Testing/Temporary/LastTest.log" "$kept/" 2>/dev/null
     for failed in $(grep -oE 'e2e_[0-9]+' <<<"$output" | sort -u); do
-      cp -r "$build"/e2e/"${failed#e2e_}"-* "$build/e2e/failed-run-$run/" 2>/dev/null
+      cp -r "$build"/e2e/"${failed#e2e_}"-* "$kept/" 2>/dev/null
     done
   fi
 done
