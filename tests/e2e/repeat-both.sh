@@ -12,9 +12,10 @@ runs=${1:?runs}
 mode=${2:-}
 source scripts/wine-env.sh
 
-burners=()
+burners=() xvfb64_pid=""
 stop_all() {
   [ ${#burners[@]} -gt 0 ] && kill "${burners[@]}" 2>/dev/null
+  [ -n "$xvfb64_pid" ] && kill "$xvfb64_pid" 2>/dev/null
   tarvok_wine_down
 }
 trap stop_all EXIT
@@ -29,8 +30,7 @@ tarvok_wine_up || exit 1
 display32=$DISPLAY
 tarvok_xvfb_up || exit 1
 display64=$DISPLAY xvfb64_pid=$tarvok_xvfb_pid
-tarvok_xvfb_pid=""
-burners+=("$xvfb64_pid")   # stopped with the rest at the end
+tarvok_xvfb_pid=""   # tarvok_wine_down stops the 32-bit display only
 tarvok_wine64_up || exit 1
 
 passed=0
