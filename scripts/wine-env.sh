@@ -17,10 +17,20 @@ tarvok_xvfb_up() {
   export DISPLAY=":$number"
 }
 
+# The 64-bit Wine loader, called by name: Debian's `wine`, `wineboot` and
+# `winepath` start the 32-bit one whenever it is installed, also for 64-bit
+# programs, and it cannot start on a machine that runs no 32-bit program.
+TARVOK_WINE64=/usr/lib/wine/wine64
+
+# Exits 0 when the machine runs 32-bit programs; otherwise prints why.
+tarvok_runs_32_bit() { "$tarvok_root/cmake/machine-runs-32-bit.sh"; }
+
+# The display and, where the machine runs 32-bit programs, the 32-bit prefix.
 tarvok_wine_up() {
   if [ -z "${TARVOK_USE_DISPLAY:-}" ]; then
     tarvok_xvfb_up || return 1
   fi
+  tarvok_runs_32_bit >/dev/null || return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating the Wine prefix $WINEPREFIX"
@@ -41,10 +51,10 @@ tarvok_wine64_up() {
     export WINEPREFIX=$TARVOK_PREFIX64 WINEARCH=win64
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
       echo "Creating the 64-bit Wine prefix $WINEPREFIX"
-      wineboot -i >/dev/null 2>&1 || true
+      "$TARVOK_WINE64" wineboot -i >/dev/null 2>&1 || true
     fi
     wineserver -p >/dev/null 2>&1 </dev/null || true
-    wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+    "$TARVOK_WINE64" cmd /c exit >/dev/null 2>&1 </dev/null || true
   )
   tarvok_wine64_started=1
 }

@@ -8,12 +8,14 @@
 #
 # Usage: notepad-scenario.sh <folder of tarvok.exe> <folder of app-driver.exe>
 # Needs WINEPREFIX and DISPLAY of a running Wine/Xvfb (scripts/test.sh).
-# Exit 77 (skipped) when there is no calc.dll or no display.
+# Exit 77 (skipped) when there is no calc.dll or no display, or the machine
+# runs no 32-bit program.
 set -u
 bin=$(cd "$1" && pwd)
 helpers=$(cd "$2" && pwd)
 calc=${TARVOK_CALC_DLL_UNIX:-$bin/calc.dll}
 [ -f "$calc" ] || { echo "no calc.dll next to tarvok.exe: skipped"; exit 77; }
+reason=$("$(dirname "$0")/../../cmake/machine-runs-32-bit.sh") || { echo "SKIPPED: $reason"; exit 77; }
 [ -n "${DISPLAY:-}" ] && command -v xdotool >/dev/null || { echo "no X display or xdotool: skipped"; exit 77; }
 
 work=$(mktemp -d "$helpers/notepad-scenario.XXXXXX")

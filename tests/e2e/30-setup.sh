@@ -15,6 +15,8 @@
 #   log, and with /RemoveSettings nothing at all.
 #   bash 30-setup.sh <bin dir> <work dir>
 source "$(dirname "$0")/lib.sh"
+# The setup program and everything it installs are 32-bit.
+e2e_needs_32_bit_programs
 
 [ -f "$E2E_BIN/tarvok-probe.exe" ] || skip "tarvok-probe.exe is not built yet"
 # Its own prefix (an installation must start from nothing) and its own

@@ -60,6 +60,7 @@ skip() {
 # WINEPREFIX) before it sources this file.
 e2e_environment() {
   export WINEARCH=${E2E_WINEARCH:-win32} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  e2e_needs_32_bit_programs
   if [ -z "${WINEPREFIX:-}" ]; then
     export WINEPREFIX=$E2E_WORK_ROOT/wineprefix${E2E_WINEARCH:+-$E2E_WINEARCH}
   fi
@@ -79,6 +80,12 @@ e2e_environment() {
   fi
   # A server first started by a scenario would hold CTest's output pipe open.
   wineserver -p >/dev/null 2>&1 </dev/null
+}
+
+# Skips the scenario on a machine that runs no 32-bit program.
+e2e_needs_32_bit_programs() {
+  local reason
+  reason=$("$E2E_SOURCE/cmake/machine-runs-32-bit.sh") || skip "$reason"
 }
 
 # The shipped files in the scenario's own folder: tarvok writes that folder

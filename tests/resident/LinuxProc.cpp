@@ -36,11 +36,17 @@ double LinuxMainThreadCpuMicroseconds(unsigned long linuxProcessId) {
 unsigned long OwnLinuxProcessId() {
   // Z:\proc\self is no help: Wine resolves the path in its server, so
   // "self" is the wineserver. A Wine process is a Linux process, though,
-  // and may ask the kernel directly (i386 getpid); only under Wine.
+  // and may ask the kernel directly (getpid); only under Wine. A 64-bit
+  // program makes the 64-bit call: a kernel without 32-bit support faults
+  // on the i386 one.
   HMODULE ntdll = GetModuleHandleA("ntdll.dll");
   if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) return 0;
   long pid = 0;
+#if defined(__x86_64__)
+  asm volatile("syscall" : "=a"(pid) : "a"(39) : "rcx", "r11", "memory");
+#else
   asm volatile("int $0x80" : "=a"(pid) : "a"(20) : "memory");
+#endif
   return pid > 0 ? static_cast<unsigned long>(pid) : 0;
 }
 
