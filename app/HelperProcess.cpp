@@ -1,4 +1,4 @@
-// Starting and stopping tarvok64.exe. The two events are created here,
+// Starting and stopping the helper. The two events are created here,
 // before the helper starts, under names that carry this process's id: the
 // helper opens them by name, sets "ready" once its hooks are in and waits
 // for "stop".
@@ -9,7 +9,7 @@
 namespace tarvok {
 namespace {
 
-// Starting a 64-bit process and loading calc64.dll takes well under a
+// Starting a process and loading its hook library takes well under a
 // second; on a loaded machine it can take longer, and a helper still
 // starting is left to finish rather than reported.
 constexpr DWORD kReadyWaitMs = 5000;
@@ -32,8 +32,12 @@ HANDLE NewEvent(const char* prefix) {
 }  // namespace
 
 bool SystemIs64Bit() {
+#if defined(_WIN64)
+  return true;
+#else
   BOOL wow64 = FALSE;
   return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+#endif
 }
 
 HelperProcess::Outcome HelperProcess::Start(const std::string& folder) {
@@ -45,8 +49,8 @@ HelperProcess::Outcome HelperProcess::Start(const std::string& folder) {
 HelperProcess::Outcome HelperProcess::Launch(const std::string& folder) {
   // Only by full path: a bare name would be looked up along the search path.
   if (folder.find_first_of("\\/") == std::string::npos) return Outcome::Missing;
-  const std::string helperPath = folder + kHelperFileName;
-  if (!FileExists(helperPath) || !FileExists(folder + kHookLibrary64FileName)) return Outcome::Missing;
+  const std::string helperPath = folder + kOtherHelperFileName;
+  if (!FileExists(helperPath) || !FileExists(folder + kOtherHookLibraryFileName)) return Outcome::Missing;
   stop_.reset(NewEvent(kHelperStopEventPrefix));
   ready_.reset(NewEvent(kHelperReadyEventPrefix));
   if (!stop_ || !ready_) return Outcome::Failed;

@@ -1,9 +1,10 @@
-// The 64-bit helper, tarvok64.exe, as the controller runs it. On 64-bit
-// Windows calc.dll reaches only the 32-bit programs; the helper installs
-// calc64.dll for the 64-bit ones. It is started by full path from the
-// controller's own folder after the controller's hooks are in, and ended
-// before them. It also ends by itself when the controller's process ends,
-// however that happens.
+// The helper of the other bitness (tarvok64.exe beside a 32-bit
+// tarvok.exe, tarvok32.exe beside a 64-bit one) as the controller runs it.
+// Windows loads a hook library only into programs of its own bitness; the
+// helper installs the other bitness's library for the rest. It is started by
+// full path from the controller's own folder and ended before the
+// controller's hooks go. It also ends by itself when the controller's
+// process ends, however that happens.
 #pragma once
 
 #include <windows.h>
@@ -14,15 +15,21 @@
 
 namespace tarvok {
 
-// True when this (32-bit) program runs on 64-bit Windows.
+// True when this program runs on 64-bit Windows: a 64-bit program always
+// does, a 32-bit one when it runs under WOW64.
 bool SystemIs64Bit();
+
+// Under Wine only the hook set installed last in a process runs (Windows
+// runs both whatever the order): the 64-bit set goes last, for the 64-bit
+// programs. So a 64-bit controller has its helper's hooks put in first.
+inline constexpr bool kHelperHooksFirst = sizeof(void*) == 8;
 
 class HelperProcess {
  public:
   enum class Outcome {
     NotStarted,  // never asked, or stopped since
     Running,     // its hooks are in (or it is still on its way there)
-    Missing,     // tarvok64.exe or calc64.dll is not in the folder
+    Missing,     // the helper or its hook library is not in the folder
     Failed,      // it could not be started or ended before its hooks were in
   };
 

@@ -158,4 +158,13 @@ const std::wstring& SwitchItemText(const LanguageTexts& texts, bool hooksActive)
   return texts[hooksActive ? TextId::MenuDisable : TextId::MenuEnable];
 }
 
+std::wstring NameOwnConverter(std::wstring note, std::string_view converterFileName) {
+  constexpr std::wstring_view kNamed = L"convert.dll";
+  const std::wstring own = WidenAscii(converterFileName);
+  for (std::size_t at = note.find(kNamed); at != std::wstring::npos; at = note.find(kNamed, at + own.size())) {
+    note.replace(at, kNamed.size(), own);
+  }
+  return note;
+}
+
 }  // namespace tarvok

@@ -190,4 +190,9 @@ LanguageLoad LoadLanguage(const LanguageFileSystem& files, const std::string& fo
 // The text of the Disable/Enable item: what a click on it will do next.
 const std::wstring& SwitchItemText(const LanguageTexts& texts, bool hooksActive);
 
+// The line-form note as the program shows it: the texts, built-in and in
+// the language files, name the 32-bit converter "convert.dll"; a program of
+// another bitness names its own (converterFileName) instead.
+std::wstring NameOwnConverter(std::wstring note, std::string_view converterFileName);
+
 }  // namespace tarvok

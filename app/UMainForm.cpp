@@ -7,6 +7,7 @@
 
 #include "Application.h"
 #include "HotKeyRules.h"
+#include "LanguageFile.h"
 #include "RegistryNames.h"
 #include "TextConversion.h"
 #include "UOneInstanceMay.h"
@@ -23,15 +24,23 @@ constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kFontPoints = 8;
 constexpr wchar_t kFontFace[] = L"MS Sans Serif";
-constexpr char kDefaultLanguageFile[] = "eng.ini";
 constexpr UINT kLanguageMenuPosition = 3;  // Options, Disable, separator, Language
 constexpr wchar_t kHotKeyWarningText[] = L"This key alone occurs in typing: add Ctrl or Alt.";
 constexpr wchar_t kLineFormNoteText[] = L"The line form needs convert.dll in the program folder.";
+// The notice when the helper of the other bitness cannot serve its programs.
+#if defined(_WIN64)
+constexpr wchar_t kHelperNoticeTitle[] = L"Tarvok - 32-bit programs";
+constexpr wchar_t kHelperMissingText[] =
+    L"tarvok32.exe or calc.dll is missing from Tarvok's folder: the hot key works in 64-bit programs only.";
+constexpr wchar_t kHelperFailedText[] =
+    L"The 32-bit helper tarvok32.exe did not start: the hot key works in 64-bit programs only.";
+#else
 constexpr wchar_t kHelperNoticeTitle[] = L"Tarvok - 64-bit programs";
 constexpr wchar_t kHelperMissingText[] =
     L"tarvok64.exe or calc64.dll is missing from Tarvok's folder: the hot key works in 32-bit programs only.";
 constexpr wchar_t kHelperFailedText[] =
     L"The 64-bit helper tarvok64.exe did not start: the hot key works in 32-bit programs only.";
+#endif
 
 // The click reaches this thread through the shell, not as keyboard input of
 // its own, so the thread's key state can lag behind; the physical state
@@ -164,7 +173,8 @@ void TMainForm::CreateControls() {
   SendMessageW(UpDown1, UDM_SETPOS32, 0, kDefaultPrecision);
   RadioButton2 = AddControl(L"BUTTON", L"Show result as a line", visible | WS_TABSTOP | BS_AUTORADIOBUTTON, 16, 105,
                             201, 19, kCmdRadioLine);
-  LineFormNote = AddControl(L"STATIC", kLineFormNoteText, 0, 32, 124, 303, 13, 0);
+  LineFormNote = AddControl(L"STATIC", tarvok::NameOwnConverter(kLineFormNoteText, tarvok::kConverterFileName).c_str(), 0, 32, 124,
+                            303, 13, 0);
   CheckBox2 = AddControl(L"BUTTON", L"Start with Windows ", visible | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 16,
                          140, 259, 17, kCmdAutorun);
   CheckBox3 = AddControl(L"BUTTON", L"Keep the hot key from the program when it calculates",
@@ -310,7 +320,7 @@ void TMainForm::FormCreate() {
   LanguageFolder = LanguageFolderOf(ProgramFolder);
 
   const std::string language = registry_.ReadString(kSettingsKey, kValueLanguage);
-  LoadLanguageFile(language != kAbsentText ? language : kDefaultLanguageFile);
+  LoadLanguageFile(language != kAbsentText ? language : tarvok::kDefaultLanguageFile);
 
   OSVERSIONINFOA version{};
   version.dwOSVersionInfoSize = sizeof version;

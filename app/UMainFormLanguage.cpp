@@ -62,9 +62,10 @@ class MainFormLanguageTarget final : public tarvok::LanguageTarget {
         {form_.Button1, TextId::ButtonOK},          {form_.Button2, TextId::ButtonCancel},
         {form_.Button3, TextId::ButtonApply},       {form_.Label2, TextId::HotKeyLabel},
         {form_.Label3, TextId::FormulaNote},        {form_.HotKeyWarning, TextId::HotKeyWarning},
-        {form_.LineFormNote, TextId::LineFormNote}, {form_.CheckBox3, TextId::KeepHotKey},
+        {form_.CheckBox3, TextId::KeepHotKey},
     };
     for (const auto& [control, id] : controls) form_.SetControlText(control, texts[id]);
+    form_.SetControlText(form_.LineFormNote, tarvok::NameOwnConverter(texts[TextId::LineFormNote], tarvok::kConverterFileName));
   }
 
   bool ApplyAbout(const LanguageTexts& texts) override {

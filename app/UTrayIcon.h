@@ -21,12 +21,15 @@ inline constexpr UINT kTrayIconId = 1;
 inline constexpr wchar_t kTrayTip[] = L"Tarvok";
 inline constexpr char kIconOn[] = "MAINICON";
 inline constexpr char kIconOff[] = "YELLOW";
-inline constexpr DWORD kBasicRecordSize = 152;    // the first version of the record
-inline constexpr DWORD kBalloonRecordSize = 936;  // the version with balloon fields
+// The first version of the record, and the one with balloon fields. Their
+// sizes follow the bitness (a window and an icon handle are among the
+// fields): 152 and 936 bytes in a 32-bit program, 168 and 952 in a 64-bit one.
+inline constexpr DWORD kBasicRecordSize = NOTIFYICONDATAW_V1_SIZE;
+inline constexpr DWORD kBalloonRecordSize = NOTIFYICONDATAW_V2_SIZE;
 inline constexpr DWORD kBalloonInfoIcon = NIIF_INFO;
 
-static_assert(kBasicRecordSize == NOTIFYICONDATAW_V1_SIZE);
-static_assert(kBalloonRecordSize == NOTIFYICONDATAW_V2_SIZE);
+static_assert(kBasicRecordSize == (sizeof(void*) == 8 ? 168 : 152));
+static_assert(kBalloonRecordSize == (sizeof(void*) == 8 ? 952 : 936));
 
 // The records Shell_NotifyIconW receives; separate so tests can check them.
 [[nodiscard]] NOTIFYICONDATAW BasicTrayRecord(HWND owner, HICON icon);

@@ -24,16 +24,6 @@ void WorkUnit::ReportWithCode(const char* text, DWORD code) {
 
 namespace {
 
-// A name without a folder would be looked up along the search path, whose
-// folders belong to whoever started the program: never loaded.
-HMODULE LoadByFullPath(const std::string& path) {
-  if (path.find_first_of("\\/") == std::string::npos) {
-    SetLastError(ERROR_MOD_NOT_FOUND);
-    return nullptr;
-  }
-  return LoadLibraryA(path.c_str());
-}
-
 // Every copy of calc.dll opens the block for a moment when it loads or
 // re-reads its settings. One that does so just as Disable closes the block
 // keeps the old block alive for that moment, and an Enable right after
@@ -41,6 +31,10 @@ HMODULE LoadByFullPath(const std::string& path) {
 // by someone else and is reported.
 constexpr int kStaleBlockRetries = 20;
 constexpr DWORD kStaleBlockRetryMs = 10;
+
+// Window and hook handles carry only 32 significant bits, also in 64-bit
+// Windows, so the block's 32-bit fields hold them whole.
+std::uint32_t HookField(HHOOK hook) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hook)); }
 
 HANDLE CreateNewBlock(DWORD& error) {
   for (int retry = 0;; ++retry) {
@@ -95,12 +89,33 @@ void WorkUnit::CloseOptionsBlock() {
   optionsMapping_.reset();
 }
 
-void WorkUnit::InstallHooks(HOOKPROC getMessageProc, HOOKPROC keyboardProc) {
-  HINSTANCE module = library_.get();
-  getMessageHook_ = SetWindowsHookExA(WH_GETMESSAGE, getMessageProc, module, 0);
-  MutableBlock()->GetMessageHook = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(getMessageHook_));
-  keyboardHook_ = SetWindowsHookExA(WH_KEYBOARD, keyboardProc, module, 0);
-  MutableBlock()->KeyboardHook = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(keyboardHook_));
+void WorkUnit::InstallHooks() {
+  const HHOOK getMessageHook = hooks_.InstallGetMessageHook();
+  MutableBlock()->GetMessageHook = HookField(getMessageHook);
+  const HHOOK keyboardHook = hooks_.InstallKeyboardHook();
+  MutableBlock()->KeyboardHook = HookField(keyboardHook);
+}
+
+void WorkUnit::LoadAndInstallHooks() {
+  switch (hooks_.Load(libraryPath_)) {
+    case SystemHooks::LoadOutcome::NoLibrary:
+      ReportWithCode("Error Load Libray - ", GetLastError());
+      return;
+    case SystemHooks::LoadOutcome::NoGetMessageProc:
+      Report("Error Get GetMessageProc Adress");
+      return;
+    case SystemHooks::LoadOutcome::NoKeyboardProc:
+      Report("Error Get KeyboardProc Adress");
+      return;
+    case SystemHooks::LoadOutcome::Loaded:
+      InstallHooks();
+      return;
+  }
+}
+
+// The helper's hook library sits beside this program's.
+void WorkUnit::StartHelper() {
+  if (SystemIs64Bit()) helper_.Start(libraryPath_.substr(0, libraryPath_.find_last_of("\\/") + 1));
 }
 
 bool WorkUnit::StartWork(const HookSettings& settings) {
@@ -116,27 +131,16 @@ bool WorkUnit::StartWork(const HookSettings& settings) {
     FillBlockSettings(*MutableBlock(), settings);
     CreateOptionsBlock(settings);
 
-    library_.reset(LoadByFullPath(libraryPath_));
-    if (!library_) {
-      ReportWithCode("Error Load Libray - ", GetLastError());
-      return true;
+    // Where the hooks of both bitnesses meet, Wine runs only the set
+    // installed last, so the 64-bit set goes last: the 64-bit programs are
+    // the ones to serve. Windows runs both sets whatever the order. The
+    // helper's hooks are in when Start returns.
+    if constexpr (kHelperHooksFirst) StartHelper();
+    LoadAndInstallHooks();
+    if constexpr (!kHelperHooksFirst) {
+      if (HooksInstalled()) StartHelper();
     }
-    auto getMessageProc = reinterpret_cast<HOOKPROC>(
-        reinterpret_cast<void*>(GetProcAddress(library_.get(), kGetMessageProcName)));
-    if (getMessageProc == nullptr) {
-      Report("Error Get GetMessageProc Adress");
-      return true;
-    }
-    auto keyboardProc = reinterpret_cast<HOOKPROC>(
-        reinterpret_cast<void*>(GetProcAddress(library_.get(), kKeyboardProcName)));
-    if (keyboardProc == nullptr) {
-      Report("Error Get KeyboardProc Adress");
-      return true;
-    }
-    InstallHooks(getMessageProc, keyboardProc);
-    // After our own hooks: where both bitnesses' hooks meet (Wine runs only
-    // the set installed last), the 64-bit programs are the ones to serve.
-    if (HooksInstalled() && SystemIs64Bit()) helper_.Start(libraryPath_.substr(0, libraryPath_.find_last_of("\\/") + 1));
+    if (!HooksInstalled()) helper_.Stop();
 
     if (!FlushViewOfFile(view_.get(), kGlobalHookDataSize)) {
       ReportWithCode("FlushViewOfFile ! Error-", GetLastError());
@@ -150,27 +154,21 @@ bool WorkUnit::StartWork(const HookSettings& settings) {
 
 void WorkUnit::RemoveHooks() {
   // A hook whose installation failed (or never happened because an export
-  // was missing) has no handle; unhooking "nothing" would only produce a
-  // misleading error box.
-  if (getMessageHook_ != nullptr && !UnhookWindowsHookEx(getMessageHook_)) {
-    ReportWithCode("CallWNDHook not Unhook!  Error-", GetLastError());
-  }
-  getMessageHook_ = nullptr;
-  if (keyboardHook_ != nullptr && !UnhookWindowsHookEx(keyboardHook_)) {
-    ReportWithCode("KeybordHook not Unhook!  Error-", GetLastError());
-  }
-  keyboardHook_ = nullptr;
+  // was missing) has no handle and goes without a word: unhooking "nothing"
+  // would only produce a misleading error box.
+  if (!hooks_.RemoveGetMessageHook()) ReportWithCode("CallWNDHook not Unhook!  Error-", GetLastError());
+  if (!hooks_.RemoveKeyboardHook()) ReportWithCode("KeybordHook not Unhook!  Error-", GetLastError());
 }
 
 bool WorkUnit::StopWork() {
   try {
     helper_.Stop();
-    if (library_) {
+    if (hooks_.LibraryLoaded()) {
       RemoveHooks();
-      // Windows unloads calc.dll from a process only when one of its threads
-      // passes through its message loop after the hooks are gone.
+      // Windows unloads the hook library from a process only when one of its
+      // threads passes through its message loop after the hooks are gone.
       PostMessageA(HWND_BROADCAST, WM_NULL, 0, 0);
-      if (!FreeLibrary(library_.release())) Report("Error Unload Libray");
+      if (!hooks_.FreeLibrary()) Report("Error Unload Libray");
     }
     if (view_) {
       if (!UnmapViewOfFile(view_.release())) ReportWithCode("UnmapViewOfFile Error-", GetLastError());
@@ -179,7 +177,6 @@ bool WorkUnit::StopWork() {
       if (!CloseHandle(mapping_.release())) ReportWithCode("CloseHandle Error-", GetLastError());
     }
     CloseOptionsBlock();
-    getMessageHook_ = keyboardHook_ = nullptr;
     return true;
   } catch (...) {
     ReportWithCode("Stop Error - ", GetLastError());

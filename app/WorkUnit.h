@@ -1,5 +1,5 @@
 // Starting and stopping the system-wide hooks: the shared settings block,
-// calc.dll loaded into this process, and the two hooks that make Windows
+// the hook library of this program's bitness loaded into this process, and the two hooks that make Windows
 // load it into every other program. Every failed system call is reported
 // through the MessageReporter and the controller keeps running.
 #pragma once
@@ -12,6 +12,7 @@
 #include "HookSettings.h"
 #include "MessageReporter.h"
 #include "ScopedHandle.h"
+#include "SystemHooks.h"
 #include "TypeUnit.h"
 
 namespace tarvok {
@@ -29,11 +30,11 @@ class WorkUnit {
   void SetLibraryPath(std::string path) { libraryPath_ = std::move(path); }
 
   // Returns false only when an unexpected exception interrupted it. On
-  // 64-bit Windows StartWork also starts the 64-bit helper after the hooks
-  // are in, and StopWork ends it first.
+  // 64-bit Windows StartWork also starts the helper of the other bitness,
+  // and StopWork ends it first.
   bool StartWork(const HookSettings& settings);
   bool StopWork();
-  // Ends the 64-bit helper ahead of StopWork (Exit does so before it takes
+  // Ends the helper ahead of StopWork (Exit does so before it takes
   // the tray icon away, which can block for a while).
   void StopHelper() { helper_.Stop(); }
   // What the last start of the helper came to; NotStarted on 32-bit Windows.
@@ -45,9 +46,10 @@ class WorkUnit {
   bool ApplySettings(const HookSettings& settings);
 
   [[nodiscard]] bool BlockMapped() const { return view_.valid(); }
-  [[nodiscard]] bool LibraryLoaded() const { return library_.valid(); }
-  // Both hooks are in place: calc.dll reaches every program and calculates.
-  [[nodiscard]] bool HooksInstalled() const { return getMessageHook_ != nullptr && keyboardHook_ != nullptr; }
+  [[nodiscard]] bool LibraryLoaded() const { return hooks_.LibraryLoaded(); }
+  // Both hooks are in place: the hook library reaches every program of this
+  // program's bitness and calculates.
+  [[nodiscard]] bool HooksInstalled() const { return hooks_.Installed(); }
   [[nodiscard]] const GlobalHookData* Block() const {
     return static_cast<const GlobalHookData*>(view_.get());
   }
@@ -63,7 +65,9 @@ class WorkUnit {
   bool CreateBlock();
   void CreateOptionsBlock(const HookSettings& settings);
   void CloseOptionsBlock();
-  void InstallHooks(HOOKPROC getMessageProc, HOOKPROC keyboardProc);
+  void LoadAndInstallHooks();
+  void InstallHooks();
+  void StartHelper();
   void RemoveHooks();
 
   MessageReporter& reporter_;
@@ -71,11 +75,9 @@ class WorkUnit {
   UINT optionsUpdateMessage_ = 0;
   ScopedHandle mapping_;   // FGlobalHookDataMMFHandle
   ScopedMappedView view_;  // GlobalHookData
-  ScopedModule library_;   // HookLibrary
   ScopedHandle optionsMapping_;
   ScopedMappedView optionsView_;  // HookOptionsData
-  HHOOK getMessageHook_ = nullptr;
-  HHOOK keyboardHook_ = nullptr;
+  SystemHooks hooks_;
   HelperProcess helper_;
 };
 

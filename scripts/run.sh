@@ -22,7 +22,7 @@ targets=(tarvok calc tarvok_language_files tarvok_help tarvok-probe)
 cmake --build --preset windows -j "$(nproc)" --target "${targets[@]}" >build/run-build.log 2>&1 ||
   { tail -n 30 build/run-build.log; echo "build failed; the whole log is build/run-build.log" >&2; exit 1; }
 cmake --preset windows64 >/dev/null || exit 1
-cmake --build --preset windows64 -j "$(nproc)" --target calc tarvok64 >>build/run-build.log 2>&1 ||
+cmake --build --preset windows64 -j "$(nproc)" --target calc tarvok_helper >>build/run-build.log 2>&1 ||
   { tail -n 30 build/run-build.log; echo "build failed; the whole log is build/run-build.log" >&2; exit 1; }
 ./scripts/dist.sh build/windows || exit 1
 probe_exe=$root/build/windows/bin/tarvok-probe.exe

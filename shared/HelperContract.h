@@ -1,8 +1,10 @@
-// The contract between tarvok.exe and its 64-bit helper: the file names, and
-// the named objects through which the controller starts and stops it. The
-// helper is told the controller's process id on its command line; the
-// names of the events carry that id, so two controllers (one ending while
-// the next starts) never meet each other's events.
+// The contract between tarvok.exe and its helper, the small program that
+// installs the hook library of the other bitness on 64-bit Windows: the file
+// names, and the named objects through which the controller starts and
+// stops it. One source builds the helper of each bitness. The helper is
+// told the controller's process id on its command line; the names of the
+// events carry that id, so two controllers (one ending while the next
+// starts) never meet each other's events.
 #pragma once
 
 #include <charconv>
@@ -13,15 +15,28 @@
 
 namespace tarvok {
 
-inline constexpr char kHelperFileName[] = "tarvok64.exe";
-inline constexpr char kHookLibrary64FileName[] = "calc64.dll";
+// Each helper is named after its own bitness and installs the hook library
+// of that bitness (kHookLibraryFileName in its build). The controller starts
+// the one of the other bitness.
+#if defined(_WIN64)
+inline constexpr char kOwnHelperFileName[] = "tarvok64.exe";
+inline constexpr char kOtherHelperFileName[] = "tarvok32.exe";
+inline constexpr char kOtherHookLibraryFileName[] = "calc.dll";
+inline constexpr int kOtherBitness = 32;
+// Held by the running helper: one per user session and bitness.
+inline constexpr char kHelperMutexName[] = "tarvok64_Running_{07F41A8B-6890-4F1D-81EB-9E23CDF9FC56}";
+#else
+inline constexpr char kOwnHelperFileName[] = "tarvok32.exe";
+inline constexpr char kOtherHelperFileName[] = "tarvok64.exe";
+inline constexpr char kOtherHookLibraryFileName[] = "calc64.dll";
+inline constexpr int kOtherBitness = 64;
+inline constexpr char kHelperMutexName[] = "tarvok32_Running_{07F41A8B-6890-4F1D-81EB-9E23CDF9FC56}";
+#endif
 
 // Set by the helper once its hooks are in.
-inline constexpr char kHelperReadyEventPrefix[] = "tarvok64_Ready_{6D01413C-2927-4C92-AF9C-D097AACF1E2A}_";
+inline constexpr char kHelperReadyEventPrefix[] = "tarvokHelper_Ready_{6D01413C-2927-4C92-AF9C-D097AACF1E2A}_";
 // Set by the controller to have the helper remove its hooks and end.
-inline constexpr char kHelperStopEventPrefix[] = "tarvok64_Stop_{31C1904C-CC04-4BB2-9436-D95EFAAEBC16}_";
-// Held by the running helper: one per user session.
-inline constexpr char kHelperMutexName[] = "tarvok64_Running_{07F41A8B-6890-4F1D-81EB-9E23CDF9FC56}";
+inline constexpr char kHelperStopEventPrefix[] = "tarvokHelper_Stop_{31C1904C-CC04-4BB2-9436-D95EFAAEBC16}_";
 
 inline std::string HelperEventName(const char* prefix, std::uint32_t controllerProcessId) {
   return prefix + std::to_string(controllerProcessId);

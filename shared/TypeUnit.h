@@ -13,7 +13,13 @@ inline constexpr char kGlobalHookDataName[] =
     "tarvok_HookName_{6037B0FD-CF6E-469B-AC4F-FAB4BF61AF8E}";
 inline constexpr char kOptionsUpdateMessageName[] =
     "WM_OptionsUpdateName_tarvok_{C5F8803D-0950-4458-8C07-45E534B40C0D}";
+// Windows loads a hook library only into programs of its own bitness; each
+// bitness has its own file.
+#if defined(_WIN64)
+inline constexpr char kHookLibraryFileName[] = "calc64.dll";
+#else
 inline constexpr char kHookLibraryFileName[] = "calc.dll";
+#endif
 inline constexpr char kGetMessageProcName[] = "GetMessageProc";
 inline constexpr char kKeyboardProcName[] = "KeyboardProc";
 // The converter plug-in of the line form, in the program folder: calc.dll
@@ -42,9 +48,11 @@ inline constexpr std::uint16_t kShortcutShift = 0x2000;
 inline constexpr std::uint16_t kShortcutCtrl = 0x4000;
 inline constexpr std::uint16_t kShortcutAlt = 0x8000;
 
-// The 36-byte block in the named mapping. Handles are stored as 32-bit
-// values: the deliverables are 32-bit, and the native build (used for tests)
-// must see the same bytes.
+// The 36-byte block in the named mapping, read by programs of both
+// bitnesses. Handles are stored as 32-bit values: window and hook handles
+// carry only 32 significant bits in 64-bit Windows too, so they fit whole,
+// and every build (the native one used for tests as well) sees the same
+// bytes.
 struct GlobalHookData {
   std::uint32_t GetMessageHook;    // WH_GETMESSAGE hook running GetMessageProc
   std::uint32_t CallWndProcHook;   // never installed, always 0

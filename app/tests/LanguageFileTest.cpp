@@ -226,5 +226,22 @@ TEST(LanguageMenu, ListsEveryFileByItsOwnNameEvenWhenEmpty) {
   EXPECT_EQ(entries[1].caption, L"");
 }
 
+// The 64-bit program names its own converter in the note, whichever
+// language file gave the text; a text that names no file stays as it is.
+TEST(LineFormNote, NamesTheConverterOfTheProgramsOwnBitness) {
+  const struct {
+    const wchar_t* note;
+    const char* converter;
+    const wchar_t* shown;
+  } cases[] = {
+      {L"The line form needs convert.dll in the program folder.", "convert64.dll",
+       L"The line form needs convert64.dll in the program folder."},
+      {L"Нужен convert.dll; convert.dll!", "convert64.dll", L"Нужен convert64.dll; convert64.dll!"},
+      {L"The line form needs convert.dll.", "convert.dll", L"The line form needs convert.dll."},
+      {L"Kein Konverter", "convert64.dll", L"Kein Konverter"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(NameOwnConverter(c.note, c.converter), c.shown) << c.converter;
+}
+
 }  // namespace
 }  // namespace tarvok

@@ -11,6 +11,7 @@
 #include "RegistryNames.h"
 #include "Rozadar.h"
 #include "ScratchFolder.h"
+#include "TypeUnit.h"
 
 namespace tarvok {
 namespace {
@@ -49,7 +50,7 @@ class RunningCopy {
   explicit RunningCopy(const ScratchFolder& folder) {
     const std::string built = TestProgramFolder() + "..\\";
     CopyFileA((built + "bin\\tarvok.exe").c_str(), (folder.path() + "tarvok.exe").c_str(), FALSE);
-    CopyFileA((built + "app\\stubcalc.dll").c_str(), (folder.path() + "calc.dll").c_str(), FALSE);
+    CopyFileA((built + "app\\stubcalc.dll").c_str(), (folder.path() + kHookLibraryFileName).c_str(), FALSE);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string command = "\"" + folder.path() + "tarvok.exe\"";

@@ -83,10 +83,10 @@ TEST_F(OptionsWindowTest, LineFormNoteShowsOnlyWhileTheConverterIsMissing) {
   EXPECT_FALSE(Shown(form_.LineFormNote));
   SendMessageA(form_.RadioButton2, BM_CLICK, 0, 0);
   EXPECT_TRUE(Shown(form_.LineFormNote));
-  folder.Write("convert.dll", "MZ");
+  folder.Write(tarvok::kConverterFileName, "MZ");
   SendMessageA(form_.RadioButton2, BM_CLICK, 0, 0);
   EXPECT_FALSE(Shown(form_.LineFormNote));
-  folder.Remove("convert.dll");
+  folder.Remove(tarvok::kConverterFileName);
   SendMessageA(form_.RadioButton1, BM_CLICK, 0, 0);
   EXPECT_FALSE(Shown(form_.LineFormNote));
 }
@@ -103,7 +103,7 @@ TEST_F(OptionsWindowTest, EnableThatCannotLoadTheLibraryShowsCalculationOff) {
   EXPECT_EQ(form_.Tray().CurrentIconName(), "YELLOW");
   EXPECT_FALSE(form_.Work().BlockMapped());  // the retry starts afresh
 
-  form_.Work().SetLibraryPath(form_.ProgramFolder + "calc.dll");
+  form_.Work().SetLibraryPath(form_.ProgramFolder + tarvok::kHookLibraryFileName);
   SendMessageA(form_.Handle, WM_COMMAND, kCmdDisableEnable, 0);
   EXPECT_TRUE(form_.HooksActive());
   EXPECT_EQ(MenuText(form_.PopupMenu1, kCmdDisableEnable), "Disable");

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# tarvok.exe with the real calc.dll, used the way a person would under Wine:
+# tarvok.exe with its real hook library, used the way a person would under Wine:
 # an expression typed into notepad gets its result; Ctrl+click on the tray
 # icon switches calculation off (nothing is pasted) and on again; the options
 # window, opened by a double click on the icon, changes precision and hot key
@@ -7,26 +7,35 @@
 # running; a second tarvok.exe ends at once; Exit removes the block.
 #
 # Usage: notepad-scenario.sh <folder of tarvok.exe> <folder of app-driver.exe>
-# Needs WINEPREFIX and DISPLAY of a running Wine/Xvfb (scripts/test.sh).
-# Exit 77 (skipped) when there is no calc.dll or no display, or the machine
-# runs no 32-bit program.
+#          [calc.dll | calc64.dll]
+# Needs WINEPREFIX and DISPLAY of a running Wine/Xvfb (scripts/test.sh); a
+# 64-bit tarvok.exe runs in a 64-bit prefix, with Wine's 64-bit notepad.
+# Exit 77 (skipped) when there is no hook library or no display, or when a
+# 32-bit tarvok.exe meets a machine that runs no 32-bit program.
 set -u
 bin=$(cd "$1" && pwd)
 helpers=$(cd "$2" && pwd)
-calc=${TARVOK_CALC_DLL_UNIX:-$bin/calc.dll}
-[ -f "$calc" ] || { echo "no calc.dll next to tarvok.exe: skipped"; exit 77; }
-reason=$("$(dirname "$0")/../../cmake/machine-runs-32-bit.sh") || { echo "SKIPPED: $reason"; exit 77; }
+library=${3:-calc.dll}   # the hook library of tarvok.exe's bitness: calc.dll or calc64.dll
+calc=${TARVOK_CALC_DLL_UNIX:-$bin/$library}
+[ -f "$calc" ] || { echo "no $library next to tarvok.exe: skipped"; exit 77; }
+if [ "$library" = calc64.dll ]; then
+  # Debian's wine is the 32-bit loader whenever it is installed.
+  loader=/usr/lib/wine/wine64
+else
+  loader=wine
+  reason=$("$(dirname "$0")/../../cmake/machine-runs-32-bit.sh") || { echo "SKIPPED: $reason"; exit 77; }
+fi
 [ -n "${DISPLAY:-}" ] && command -v xdotool >/dev/null || { echo "no X display or xdotool: skipped"; exit 77; }
 
 work=$(mktemp -d "$helpers/notepad-scenario.XXXXXX")
 cp "$bin/tarvok.exe" "$work/tarvok.exe"
-cp "$calc" "$work/calc.dll"
+cp "$calc" "$work/$library"
 [ -d "$bin/language" ] && cp -r "$bin/language" "$work/"
 tarvok_pid=""
 notepad_pid=""
 failures=0
 
-driver() { wine "$helpers/app-driver.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+driver() { "$loader" "$helpers/app-driver.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 check() {  # check <what> <command...>: records a failure without stopping
   local what=$1; shift
   if "$@"; then
@@ -81,13 +90,13 @@ type_in_notepad() {  # type_in_notepad <text> [new line first]
   xdotool type --delay 60 "$1"
 }
 
-wine reg delete 'HKCU\Software\Quorvane\Tarvok\2.0' /f >/dev/null 2>&1
-(cd "$work" && exec wine "$work/tarvok.exe") >/dev/null 2>&1 &
+"$loader" reg delete 'HKCU\Software\Quorvane\Tarvok\2.0' /f >/dev/null 2>&1
+(cd "$work" && exec "$loader" "$work/tarvok.exe") >/dev/null 2>&1 &
 tarvok_pid=$!
 check "start-up installs the hooks" wait_until 30 hooks_on
-check "start-up writes Path" bash -c "wine reg query 'HKCU\\Software\\Quorvane\\Tarvok\\2.0' /v Path 2>/dev/null | grep -q 'notepad-scenario'"
+check "start-up writes Path" bash -c "$loader reg query 'HKCU\\Software\\Quorvane\\Tarvok\\2.0' /v Path 2>/dev/null | grep -q 'notepad-scenario'"
 
-wine 'C:\windows\system32\notepad.exe' >/dev/null 2>&1 &
+"$loader" 'C:\windows\system32\notepad.exe' >/dev/null 2>&1 &
 notepad_pid=$!
 notepad_wid=$(timeout 30 xdotool search --sync --onlyvisible --name 'Notepad$' | head -1)
 [ -n "$notepad_wid" ] || { echo "FAIL notepad did not open"; exit 1; }
@@ -120,7 +129,7 @@ check "Ctrl+click switches on again" wait_until 10 hooks_on
 
 # A second copy hands over and ends.
 start=$(date +%s)
-(cd "$work" && timeout 30 wine "$work/tarvok.exe") >/dev/null 2>&1
+(cd "$work" && timeout 30 "$loader" "$work/tarvok.exe") >/dev/null 2>&1
 check "a second tarvok.exe ends at once" test $(($(date +%s) - start)) -lt 15
 check "the first copy keeps its hooks" hooks_on
 

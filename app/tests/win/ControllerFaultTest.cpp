@@ -182,7 +182,7 @@ TEST_P(BrokenLibraryTest, ShowsItsBoxOnceAndTheProgramStaysUsable) {
   Installation installation("tarvok-broken", false);
   if (*c.library != '\0') installation.InstallHookLibrary(TestProgramFolder() + c.library);
   if (c.text != nullptr) {
-    HANDLE file = CreateFileA((installation.Folder() + "calc.dll").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileA((installation.Folder() + kHookLibraryFileName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     WriteFile(file, c.text, lstrlenA(c.text), &written, nullptr);
@@ -255,26 +255,26 @@ std::string LoadedModulePath(HANDLE process, const char* fileName) {
 
 TEST_F(ControllerFaultTest, CalcDllInTheCurrentFolderIsNeverLoaded) {
   TempFolder planted("tarvok-planted");
-  CopyFileA((TestProgramFolder() + "stubcalc-nokeyboard.dll").c_str(), (planted.path() + "calc.dll").c_str(), FALSE);
+  CopyFileA((TestProgramFolder() + "stubcalc-nokeyboard.dll").c_str(), (planted.path() + kHookLibraryFileName).c_str(), FALSE);
   {
     Installation installation("tarvok-ownfolder", true);
     installation.Start(planted.path());
     ASSERT_TRUE(WaitFor(HooksStarted)) << BoxTexts(installation.ProcessId());
     EXPECT_TRUE(MessageBoxesOf(installation.ProcessId()).empty()) << BoxTexts(installation.ProcessId());
-    EXPECT_EQ(lstrcmpiA(LoadedModulePath(installation.Process(), "calc.dll").c_str(),
-                        (installation.Folder() + "calc.dll").c_str()),
+    EXPECT_EQ(lstrcmpiA(LoadedModulePath(installation.Process(), kHookLibraryFileName).c_str(),
+                        (installation.Folder() + kHookLibraryFileName).c_str()),
               0)
-        << LoadedModulePath(installation.Process(), "calc.dll");
+        << LoadedModulePath(installation.Process(), kHookLibraryFileName);
   }
   // Without its own calc.dll the program reports the missing file rather
   // than take the one in the current folder.
   WaitFor([] { return !BlockExists(); }, 5000);
-  CopyFileA((TestProgramFolder() + "stubcalc.dll").c_str(), (planted.path() + "calc.dll").c_str(), FALSE);
+  CopyFileA((TestProgramFolder() + "stubcalc.dll").c_str(), (planted.path() + kHookLibraryFileName).c_str(), FALSE);
   Installation bare("tarvok-nolibrary", false);
   bare.Start(planted.path());
   ASSERT_TRUE(WaitFor([&] { return !MessageBoxesOf(bare.ProcessId()).empty(); }));
   EXPECT_EQ(MessageBoxText(MessageBoxesOf(bare.ProcessId())[0]), "Error Load Libray - 126");
-  EXPECT_EQ(LoadedModulePath(bare.Process(), "calc.dll"), "");
+  EXPECT_EQ(LoadedModulePath(bare.Process(), kHookLibraryFileName), "");
 }
 
 // ---- The switch, many times ----

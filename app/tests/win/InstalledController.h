@@ -134,7 +134,7 @@ class Installation {
   Installation& operator=(const Installation&) = delete;
 
   void InstallHookLibrary(const std::string& source) {
-    CopyFileA(source.c_str(), (folder_.path() + "calc.dll").c_str(), FALSE);
+    CopyFileA(source.c_str(), (folder_.path() + kHookLibraryFileName).c_str(), FALSE);
   }
 
   // Starts a copy, in `currentFolder` when given, and returns its index.

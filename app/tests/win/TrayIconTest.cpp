@@ -9,7 +9,7 @@ namespace {
 
 TEST(TrayRecords, BasicRecordIsTheSmallVersionWithCallbackAndTip) {
   const NOTIFYICONDATAW record = BasicTrayRecord(reinterpret_cast<HWND>(0x1234), nullptr);
-  EXPECT_EQ(record.cbSize, 152u);
+  EXPECT_EQ(record.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V1_SIZE));
   EXPECT_EQ(record.uID, 1u);
   EXPECT_EQ(record.uFlags, 7u);
   EXPECT_EQ(record.uCallbackMessage, 1044u);
@@ -26,7 +26,7 @@ TEST_P(BalloonRecordTest, CutsTitleAndTextToTheirFields) {
   const BalloonCase& c = GetParam();
   const NOTIFYICONDATAW record = BalloonTrayRecord(nullptr, std::wstring(c.titleLength, L'T'),
                                                    std::wstring(c.textLength, L'x'), NIIF_INFO);
-  EXPECT_EQ(record.cbSize, 936u);
+  EXPECT_EQ(record.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V2_SIZE));
   EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_INFO));
   EXPECT_EQ(record.uTimeout, 30u);
   EXPECT_EQ(record.dwInfoFlags, 1u);

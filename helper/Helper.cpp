@@ -1,17 +1,18 @@
-// tarvok64.exe: the 64-bit helper of tarvok.exe. Windows loads a hook
-// library only into programs of its own bitness, so this small program
-// installs calc64.dll's hooks for every 64-bit program, the way tarvok.exe
-// installs calc.dll's for the 32-bit ones. It shows no window and keeps its
-// message queue moving at all times: Windows runs the 32-bit programs' calls
-// of the 64-bit hooks in this thread. It ends, removing its hooks, when the
-// controller sets the stop event or when the controller's process ends for
-// any reason.
+// The helper of tarvok.exe: on 64-bit Windows it installs the hook library
+// of its own bitness for the programs of that bitness, which the
+// controller's library cannot reach (tarvok64.exe with calc64.dll beside a
+// 32-bit tarvok.exe, tarvok32.exe with calc.dll beside a 64-bit one). It
+// shows no window and keeps its message queue moving at all times: Windows
+// runs the other bitness's calls of its hooks in this thread. It ends,
+// removing its hooks, when the controller sets the stop event or when the
+// controller's process ends for any reason.
 #include <windows.h>
 
 #include <string>
 
 #include "HelperContract.h"
 #include "ScopedHandle.h"
+#include "SystemHooks.h"
 #include "TypeUnit.h"
 
 namespace tarvok {
@@ -36,10 +37,6 @@ std::string OwnFolder() {
   const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
   std::string folder(path, length < sizeof path ? length : 0);
   return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-HOOKPROC HookProcedure(HMODULE library, const char* name) {
-  return reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library, name)));
 }
 
 // Handles what is queued now; false once WM_QUIT came.
@@ -80,27 +77,20 @@ int RunHelper(const char* commandLine) {
 
   // By full path from this program's folder only: a bare name would be
   // looked up along a search path that others control.
-  const ScopedModule library(LoadLibraryA((OwnFolder() + kHookLibrary64FileName).c_str()));
-  if (!library) return kNoLibrary;
-  const HOOKPROC getMessageProc = HookProcedure(library.get(), kGetMessageProcName);
-  const HOOKPROC keyboardProc = HookProcedure(library.get(), kKeyboardProcName);
-  if (getMessageProc == nullptr || keyboardProc == nullptr) return kNoLibrary;
-
+  SystemHooks hooks;
+  if (hooks.Load(OwnFolder() + kHookLibraryFileName) != SystemHooks::LoadOutcome::Loaded) return kNoLibrary;
   // The message queue exists before the first hook: calls of the hooks from
-  // 32-bit programs are queued to this thread as soon as it is installed.
+  // programs of the other bitness are queued to this thread as soon as it
+  // is installed.
   MSG peek;
   PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE);
-  // Declared in this order so that they go out in the reverse one, the
-  // library last.
-  ScopedHook getMessageHook(SetWindowsHookExA(WH_GETMESSAGE, getMessageProc, library.get(), 0));
-  ScopedHook keyboardHook(SetWindowsHookExA(WH_KEYBOARD, keyboardProc, library.get(), 0));
-  if (!getMessageHook || !keyboardHook) return kNoHooks;
+  if (!hooks.InstallGetMessageHook() || !hooks.InstallKeyboardHook()) return kNoHooks;
   SetEvent(ready.get());
 
   PumpUntilStopped(controller.get(), stop.get());
 
-  keyboardHook.reset();
-  getMessageHook.reset();
+  hooks.RemoveKeyboardHook();
+  hooks.RemoveGetMessageHook();
   // Windows lets go of the library in a program only when one of its
   // threads passes its message loop after the hooks are gone.
   PostMessageA(HWND_BROADCAST, WM_NULL, 0, 0);

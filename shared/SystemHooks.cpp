@@ -1,0 +1,55 @@
+#include "SystemHooks.h"
+
+#include "TypeUnit.h"
+
+namespace tarvok {
+namespace {
+
+HOOKPROC HookProcedure(HMODULE library, const char* name) {
+  return reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+}  // namespace
+
+SystemHooks::LoadOutcome SystemHooks::Load(const std::string& fullPath) {
+  RemoveKeyboardHook();
+  RemoveGetMessageHook();
+  getMessageProc_ = keyboardProc_ = nullptr;
+  if (fullPath.find_first_of("\\/") == std::string::npos) {
+    library_.reset();
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return LoadOutcome::NoLibrary;
+  }
+  library_.reset(LoadLibraryA(fullPath.c_str()));
+  if (!library_) return LoadOutcome::NoLibrary;
+  getMessageProc_ = HookProcedure(library_.get(), kGetMessageProcName);
+  if (getMessageProc_ == nullptr) return LoadOutcome::NoGetMessageProc;
+  keyboardProc_ = HookProcedure(library_.get(), kKeyboardProcName);
+  if (keyboardProc_ == nullptr) return LoadOutcome::NoKeyboardProc;
+  return LoadOutcome::Loaded;
+}
+
+HHOOK SystemHooks::InstallGetMessageHook() {
+  if (getMessageProc_ == nullptr) {
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    return nullptr;
+  }
+  getMessageHook_.reset(SetWindowsHookExA(WH_GETMESSAGE, getMessageProc_, library_.get(), 0));
+  return getMessageHook_.get();
+}
+
+HHOOK SystemHooks::InstallKeyboardHook() {
+  if (keyboardProc_ == nullptr) {
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    return nullptr;
+  }
+  keyboardHook_.reset(SetWindowsHookExA(WH_KEYBOARD, keyboardProc_, library_.get(), 0));
+  return keyboardHook_.get();
+}
+
+bool SystemHooks::FreeLibrary() {
+  getMessageProc_ = keyboardProc_ = nullptr;
+  return library_.reset();
+}
+
+}  // namespace tarvok
