@@ -3,7 +3,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
-plugin=$E2E_BIN/test-plugin/convert.dll
+plugin=$E2E_BIN/test-plugin/$E2E_CONVERTER
 [ -f "$plugin" ] || skip "the test converter plug-in is not built"
 
 start_target
@@ -25,7 +25,7 @@ expect_log_tail "2*3=6.00"
 expect_quiet "$TARGET" "2*3"
 
 # With the plug-in: its text for the value and the thread's layout.
-cp "$plugin" "$E2E_APP/convert.dll"
+cp "$plugin" "$E2E_APP/$E2E_CONVERTER"
 press Return
 type_text "5*5"
 hot_key

@@ -21,6 +21,14 @@
 # DISPLAY and WINEPREFIX normally come from scripts/test.sh (one Xvfb and one
 # prefix for the whole suite). Without them the scenario starts a private
 # Xvfb and uses a prefix inside the build tree.
+#
+# The same scenarios run against either package (TARVOK_PACKAGE):
+# - x86 (the default): the 32-bit build's tarvok.exe and calc.dll, in a
+#   32-bit prefix with Wine's 32-bit programs;
+# - x64: the 64-bit build's tarvok.exe and calc64.dll, with the 32-bit
+#   helper tarvok32.exe and calc.dll from TARVOK_BIN32_DIR when they are
+#   built, in a 64-bit prefix (TARVOK_PREFIX64) with 64-bit test programs and
+#   Wine's 64-bit notepad.
 
 set -uo pipefail
 
@@ -33,6 +41,37 @@ E2E_SCREENS=${TARVOK_E2E_SCREENSHOTS:-$E2E_WORK_ROOT/screens}
 E2E_MEASURE=$E2E_WORK_ROOT/measurements.txt
 E2E_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 E2E_SKIP=77
+
+E2E_PACKAGE=${TARVOK_PACKAGE:-x86}
+case $E2E_PACKAGE in
+  x64)
+    E2E_WINEARCH=win64
+    E2E_HOOK_LIBRARY=calc64.dll
+    E2E_CONVERTER=convert64.dll
+    E2E_HELPER=tarvok32.exe
+    E2E_HELPER_LIBRARY=calc.dll
+    E2E_HELPER_BIN=${TARVOK_BIN32_DIR:-}
+    E2E_LOADER=/usr/lib/wine/wine64
+    if [ -n "${TARVOK_PREFIX64:-}" ]; then export WINEPREFIX=$TARVOK_PREFIX64; else unset WINEPREFIX; fi
+    # Debian's wine, wineboot and winepath start the 32-bit loader whenever
+    # it is installed, also for 64-bit programs; here they are the 64-bit one.
+    # (A program started in the background is started with $E2E_LOADER,
+    # so that $! is the program itself.)
+    wine() { "$E2E_LOADER" "$@"; }
+    wineboot() { "$E2E_LOADER" wineboot "$@"; }
+    winepath() { "$E2E_LOADER" winepath "$@"; }
+    ;;
+  x86)
+    E2E_WINEARCH=${E2E_WINEARCH:-win32}
+    E2E_HOOK_LIBRARY=calc.dll
+    E2E_CONVERTER=convert.dll
+    E2E_HELPER=tarvok64.exe
+    E2E_HELPER_LIBRARY=calc64.dll
+    E2E_HELPER_BIN=${E2E_BIN64:-}
+    E2E_LOADER=wine
+    ;;
+  *) echo "unknown TARVOK_PACKAGE '$E2E_PACKAGE' (x86 or x64)" >&2; exit 1 ;;
+esac
 
 # Time limits, in seconds. Generous: the suite must pass with both cores busy.
 E2E_START_LIMIT=30     # a program shows its window, tarvok fills the block
@@ -56,11 +95,12 @@ skip() {
 
 # ---- environment -----------------------------------------------------------
 
-# A scenario of the 64-bit half sets E2E_WINEARCH=win64 (and its prefix in
-# WINEPREFIX) before it sources this file.
+# A scenario of the x86 package's 64-bit half sets E2E_WINEARCH=win64 (and
+# its prefix in WINEPREFIX) before it sources this file.
 e2e_environment() {
-  export WINEARCH=${E2E_WINEARCH:-win32} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  e2e_needs_32_bit_programs
+  export WINEARCH=$E2E_WINEARCH WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # The x86 package's tarvok.exe is a 32-bit program.
+  [ "$E2E_PACKAGE" = x86 ] && e2e_needs_32_bit_programs
   if [ -z "${WINEPREFIX:-}" ]; then
     export WINEPREFIX=$E2E_WORK_ROOT/wineprefix${E2E_WINEARCH:+-$E2E_WINEARCH}
   fi
@@ -78,8 +118,10 @@ e2e_environment() {
     log "creating the Wine prefix $WINEPREFIX"
     wineboot -i >/dev/null 2>&1 </dev/null
   fi
-  # A server first started by a scenario would hold CTest's output pipe open.
+  # A server, or Wine's services, first started by a scenario would hold
+  # CTest's output pipe open.
   wineserver -p >/dev/null 2>&1 </dev/null
+  wine cmd /c exit >/dev/null 2>&1 </dev/null
 }
 
 # Skips the scenario on a machine that runs no 32-bit program.
@@ -89,15 +131,19 @@ e2e_needs_32_bit_programs() {
 }
 
 # The shipped files in the scenario's own folder: tarvok writes that folder
-# into Path, so calc.dll finds log.txt and convert.dll there.
+# into Path, so the hook library finds log.txt and the converter there. The
+# x64 package's 32-bit helper comes along when it is built.
 e2e_stage_app() {
   local required
-  for required in tarvok.exe calc.dll tarvok-probe.exe tarvok-target.exe; do
+  for required in tarvok.exe "$E2E_HOOK_LIBRARY" tarvok-probe.exe tarvok-target.exe; do
     [ -f "$E2E_BIN/$required" ] || skip "$required is not built yet"
   done
   rm -rf "$E2E_WORK"
   mkdir -p "$E2E_APP" "$E2E_SCREENS"
-  cp "$E2E_BIN/tarvok.exe" "$E2E_BIN/calc.dll" "$E2E_APP/"
+  cp "$E2E_BIN/tarvok.exe" "$E2E_BIN/$E2E_HOOK_LIBRARY" "$E2E_APP/"
+  if [ "$E2E_PACKAGE" = x64 ] && [ -f "$E2E_HELPER_BIN/$E2E_HELPER" ] && [ -f "$E2E_HELPER_BIN/$E2E_HELPER_LIBRARY" ]; then
+    cp "$E2E_HELPER_BIN/$E2E_HELPER" "$E2E_HELPER_BIN/$E2E_HELPER_LIBRARY" "$E2E_APP/"
+  fi
   [ -d "$E2E_BIN/language" ] && cp -r "$E2E_BIN/language" "$E2E_APP/"
   [ -f "$E2E_BIN/Tarvok HTML help.chm" ] && cp "$E2E_BIN/Tarvok HTML help.chm" "$E2E_APP/"
   E2E_APP_WIN=$(winepath -w "$E2E_APP/" 2>/dev/null)
@@ -139,7 +185,7 @@ probe() { wine "${E2E_PROBE:-$E2E_BIN/tarvok-probe.exe}" "$@" </dev/null; }
 start_program() {
   local name=$1
   shift
-  "${E2E_WINE:-wine}" "$@" </dev/null >>"$E2E_WORK/$name.out" 2>&1 &
+  "${E2E_WINE:-$E2E_LOADER}" "$@" </dev/null >>"$E2E_WORK/$name.out" 2>&1 &
   started_pid=$!
   e2e_started_pids+=("$started_pid")
 }
