@@ -42,13 +42,12 @@ for _ in $(seq "$rounds"); do
 done
 
 kib() { echo $(( ($(stat -c %s "$1") + 1023) / 1024 )); }
-shipped_kib=$(du -k --apparent-size -c "$stage/dist/tarvok.exe" "$stage/dist/calc.dll" "$stage/dist/readme.txt" \
-  "$stage/dist/Tarvok HTML help.chm" "$stage/dist"/language/* | tail -n 1 | cut -f1)
+shipped_kib=$(du -k --apparent-size -s "$stage/dist/x86" | cut -f1)
 cat <<EOF
 | What | Figure |
 |---|---|
 | \`Tarvok-$version-setup.exe\` | $(kib "$setup") KiB |
-| \`Tarvok-$version.zip\` (for comparison) | $(kib "$stage/dist/Tarvok-$version.zip") KiB |
+| \`Tarvok-$version-x86.zip\` (for comparison) | $(kib "$stage/dist/Tarvok-$version-x86.zip") KiB |
 | installed files (without the uninstaller) | $shipped_kib KiB |
 | silent install into an empty folder, median of $rounds | $(printf '%s\n' "${installs[@]}" | median) ms |
 | silent upgrade over a running Tarvok (ended, replaced, started again), median of $rounds | $(printf '%s\n' "${upgrades[@]}" | median) ms |

@@ -1,63 +1,81 @@
 #!/usr/bin/env bash
-# The main job: installs what is missing, builds the Windows deliverables
-# into dist/ (the folder to copy to a Windows machine, and its zip), and then
-# - with a display (DISPLAY set): starts tarvok.exe under Wine, in a 32-bit
-#   prefix of its own, with Wine's notepad to try it in;
+# The main job: installs what is missing, builds both packages into dist/
+# (dist/x64 and dist/x86, the folders to copy to a Windows machine, with
+# their zips and setup programs), and then, with the x64 package in a 64-bit
+# Wine prefix and Wine's 64-bit notepad:
+# - with a display (DISPLAY set): starts tarvok.exe and notepad to try it in;
 # - without one: a headless demonstration in a private Xvfb and Wine prefix:
-#   tarvok.exe and Wine's notepad, "Price 12*3=" typed and Ctrl+= pressed; it
-#   prints the field's text and the log line, saves build/demo.png, and exits
+#   tarvok.exe and notepad, "Price 12*3=" typed and Ctrl+= pressed; it prints
+#   the field's text and the log line, saves build/demo.png, and exits
 #   non-zero unless the field reads "Price 12*3=36.00" and the log line ends
 #   in "] Price 12*3=36.00" (no second "=").
-# Everything it starts it ends again, by process id.
+# Every Windows program runs through the 64-bit Wine loader, never Debian's
+# `wine`, which is the 32-bit one whenever it is installed: so this works on
+# machines that run no 32-bit program too. Everything it starts it ends
+# again, by process id.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
 ./scripts/deps.sh || exit 1
 echo "== building the Windows deliverables"
-cmake --preset windows >/dev/null || exit 1
 # Only what ships and the probe the demonstration reads notepad with: the
 # main job does not wait for (or depend on) the test programs.
-targets=(tarvok calc tarvok_language_files tarvok_help tarvok-probe)
-cmake --build --preset windows -j "$(nproc)" --target "${targets[@]}" >build/run-build.log 2>&1 ||
-  { tail -n 30 build/run-build.log; echo "build failed; the whole log is build/run-build.log" >&2; exit 1; }
-cmake --preset windows64 >/dev/null || exit 1
-cmake --build --preset windows64 -j "$(nproc)" --target calc tarvok_helper >>build/run-build.log 2>&1 ||
-  { tail -n 30 build/run-build.log; echo "build failed; the whole log is build/run-build.log" >&2; exit 1; }
-./scripts/dist.sh build/windows || exit 1
-probe_exe=$root/build/windows/bin/tarvok-probe.exe
+build() {  # build <preset> <targets...>
+  local preset=$1
+  shift
+  cmake --preset "$preset" >/dev/null &&
+    cmake --build --preset "$preset" -j "$(nproc)" --target "$@" >>build/run-build.log 2>&1 ||
+    { tail -n 30 build/run-build.log; echo "build failed; the whole log is build/run-build.log" >&2; exit 1; }
+}
+mkdir -p build && : >build/run-build.log
+build windows calc tarvok tarvok_helper
+build windows64 calc tarvok tarvok_helper tarvok_language_files tarvok_help tarvok-probe
+TARVOK_BUILD32=build/windows TARVOK_BUILD64=build/windows64 ./scripts/dist.sh dist || exit 1
+probe_exe=$root/build/windows64/bin/tarvok-probe.exe
+wine64=/usr/lib/wine/wine64
 
 started=()
 start() {  # start <log name> <program> [args...]: a Windows program, in the background
   local name=$1
   shift
-  wine "$@" </dev/null >>"$root/build/run-$name.log" 2>&1 &
+  "$wine64" "$@" </dev/null >>"$root/build/run-$name.log" 2>&1 &
   started+=($!)
 }
-probe() { wine "$probe_exe" "$@" </dev/null; }
+probe() { "$wine64" "$probe_exe" "$@" </dev/null; }
+
+# A 64-bit prefix with its server and services started, detached from our
+# output.
+prefix_up() {
+  export WINEPREFIX=$1 WINEARCH=win64
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the 64-bit Wine prefix $WINEPREFIX"
+    "$wine64" wineboot -i >/dev/null 2>&1
+  fi
+  wineserver -p >/dev/null 2>&1 </dev/null
+  "$wine64" cmd /c exit >/dev/null 2>&1 </dev/null
+}
 
 if [ -n "${DISPLAY:-}" ]; then
-  # A 32-bit prefix: the hook library is 32-bit and is loaded only into
-  # 32-bit programs.
-  export TARVOK_PREFIX=${TARVOK_PREFIX:-$root/build/user-wineprefix} TARVOK_USE_DISPLAY=1
+  export TARVOK_USE_DISPLAY=1
   source scripts/wine-env.sh
-  tarvok_wine_up || exit 1
+  prefix_up "${TARVOK_PREFIX64:-$root/build/user-wineprefix64}"
   # A copy, so that its log.txt does not end up in the folder that ships.
   copy=$root/build/tarvok-run
-  rm -rf "$copy" && cp -r dist "$copy" && rm -f "$copy"/*.zip "$copy"/*-setup.exe
+  rm -rf "$copy" && cp -r dist/x64 "$copy"
   echo "== Tarvok runs (icon in Wine's system tray). Type 2*3 in notepad and press Ctrl+=."
   echo "   Choose Exit from the icon's menu to end; the log is $copy/log.txt."
   start notepad 'C:\windows\system32\notepad.exe'
-  wine "$copy/tarvok.exe"
+  "$wine64" "$copy/tarvok.exe"
   status=$?
   for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done
+  wineserver -k 2>/dev/null
   exit $status
 fi
 
 echo "== headless demonstration"
 demo=$root/build/demo
-rm -rf "$demo" && cp -r dist "$demo" && rm -f "$demo"/*.zip "$demo"/*-setup.exe
-export TARVOK_PREFIX=$root/build/demo-wineprefix
+rm -rf "$demo" && cp -r dist/x64 "$demo"
 source scripts/wine-env.sh
 stop_everything() {
   local pid
@@ -70,7 +88,8 @@ stop_everything() {
   tarvok_wine_down
 }
 trap stop_everything EXIT
-tarvok_wine_up || exit 1
+tarvok_xvfb_up || exit 1
+prefix_up "$root/build/demo-wineprefix64"
 
 probe reg-clear >/dev/null
 start tarvok "$demo/tarvok.exe"
