@@ -8,13 +8,31 @@
 ;   FILES         the list of those files (the TARVOK_FILES macro)
 ;   ICON          the program's icon
 ;   OUTFILE       where to write the setup program
+;   PACKAGE       x64 or x86: the package the files are of
 ;
 ; Silent use (documented in readme.txt):
 ;   setup.exe /S [/StartWithWindows=1|0] [/D=folder]
 ;   uninstall.exe /S [/RemoveSettings]
 ; The exit code says why a setup did nothing (see the Fail codes below).
 
-Unicode true
+; The x64 package's setup is a 64-bit program, like the Tarvok it installs;
+; 32-bit Windows refuses to start it. The x86 package's is 32-bit.
+; Either setup also upgrades an installation of the other package in place:
+; it removes that package's own files, which this one lacks (they would stay
+; behind, and keep the folder after the uninstall).
+!if "${PACKAGE}" == "x64"
+  Target amd64-unicode
+  !macro OTHER_PACKAGE_FILES ACTION
+    !insertmacro ${ACTION} "tarvok64.exe"
+  !macroend
+!else if "${PACKAGE}" == "x86"
+  Unicode true
+  !macro OTHER_PACKAGE_FILES ACTION
+    !insertmacro ${ACTION} "tarvok32.exe"
+  !macroend
+!else
+  !error "PACKAGE must be x64 or x86, not '${PACKAGE}'"
+!endif
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
@@ -32,6 +50,9 @@ AllowSkipFiles off
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvok"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define SETTINGS_KEY "Software\Quorvane\Tarvok\2.0"
+; HKCU\Software is one for 32- and 64-bit programs (WOW64 redirects none of
+; these keys): both packages share the settings, the uninstall entry and the
+; Run value, and their setups the per-user folder.
 !define PUBLISHER "Quorvane"
 !define SETUP_MUTEX "Tarvok.Setup"
 ; Files in use are moved here (or beside themselves) to be deleted later.
@@ -238,7 +259,17 @@ Function .onInit
       StrCpy $INSTDIR $1
       !insertmacro Fail ${EXIT_FOLDER_NOT_WRITABLE} "$(FolderNotWritable)"
     ${EndIf}
-    ReadRegStr $INSTDIR HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ; Written quoted; earlier setups wrote it bare. The quotes come off
+    ; before the value reaches $INSTDIR, which NSIS would clean of them
+    ; and of the drive's colon behind them.
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    StrCpy $1 $0 1
+    StrCpy $2 $0 "" -1
+    ${If} $1 == '"'
+    ${AndIf} $2 == '"'
+      StrCpy $0 $0 -1 1
+    ${EndIf}
+    StrCpy $INSTDIR $0
   ${EndIf}
   ${If} $INSTDIR == ""
     GetKnownFolderPath $INSTDIR {5CD7AEE2-2219-4A67-B85D-6C9CE15660CB}  ; FOLDERID_UserProgramFiles
@@ -353,12 +384,17 @@ Function StartTarvok
   Exec '"$INSTDIR\tarvok.exe"'
 FunctionEnd
 
-!macro InstallFile NAME SOURCE_PATH
+; Deletes or moves aside the file of that name in the folder, or fails.
+!macro MakeWay NAME
   StrCpy $0 "$INSTDIR\${NAME}"
   Call ClearWay
   ${If} ${Errors}
     !insertmacro Fail ${EXIT_FAILED} "$(CannotReplace)"
   ${EndIf}
+!macroend
+
+!macro InstallFile NAME SOURCE_PATH
+  !insertmacro MakeWay "${NAME}"
   ClearErrors
   File "/oname=${NAME}" "${SOURCE}/${SOURCE_PATH}"
   ${If} ${Errors}
@@ -394,6 +430,7 @@ Section "Tarvok" SectionTarvok
   ${If} $0 <> 1
     !insertmacro Fail ${EXIT_FOLDER_NOT_WRITABLE} "$(FolderNotWritable)"
   ${EndIf}
+  !insertmacro OTHER_PACKAGE_FILES MakeWay
   !insertmacro TARVOK_FOLDERS CreateFolder
   !insertmacro TARVOK_FILES InstallFile
 
@@ -413,8 +450,8 @@ Section "Tarvok" SectionTarvok
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Tarvok"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tarvok.exe"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" '"$INSTDIR"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" '"$INSTDIR\tarvok.exe"'
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1

@@ -8,15 +8,18 @@
 # - a silent install puts every file, the shortcuts, the uninstall entry and
 #   the "Start with Windows" choice in place, and Tarvok started from there
 #   calculates in notepad; its options window shows the same choice;
-# - a silent upgrade while Tarvok runs and notepad holds calc.dll ends
-#   Tarvok, moves the library in use aside, replaces every file, keeps the
-#   settings and starts Tarvok again;
+# - a silent upgrade while Tarvok runs and notepad holds the hook library
+#   ends Tarvok, moves the library in use aside, replaces every file, keeps
+#   the settings and starts Tarvok again;
 # - a silent uninstall while Tarvok runs leaves only the settings and the
-#   log, and with /RemoveSettings nothing at all.
+#   log, and with /RemoveSettings nothing at all;
+# - x64 only: over the x86 package, the x64 setup takes its folder, removes
+#   tarvok64.exe and keeps one uninstall entry, the settings, log.txt and
+#   "Start with Windows"; its uninstaller then removes everything.
 #   bash 30-setup.sh <bin dir> <work dir>
 source "$(dirname "$0")/lib.sh"
-# The setup program and everything it installs are 32-bit.
-e2e_needs_32_bit_programs
+# The x86 package's setup and everything it installs are 32-bit.
+[ "$E2E_PACKAGE" = x86 ] && e2e_needs_32_bit_programs
 
 [ -f "$E2E_BIN/tarvok-probe.exe" ] || skip "tarvok-probe.exe is not built yet"
 # Its own prefix (an installation must start from nothing) and its own
@@ -36,12 +39,16 @@ trap setup_cleanup EXIT
 trap 'exit 143' TERM
 trap 'exit 130' INT
 
-scripts_dir=$E2E_SOURCE/scripts
-"$scripts_dir/dist.sh" "$E2E_BIN/.." "$E2E_WORK/dist" >"$E2E_WORK/dist.out" 2>&1 ||
-  fail "dist.sh could not build the setup program: $(tail -n 5 "$E2E_WORK/dist.out")"
+case $E2E_PACKAGE in  # dist.sh packs both builds: this one and the other
+  x64) export TARVOK_BUILD64=$E2E_BIN/..; [ -n "$E2E_HELPER_BIN" ] && export TARVOK_BUILD32=$E2E_HELPER_BIN/.. ;;
+  x86) export TARVOK_BUILD32=$E2E_BIN/.. ;;
+esac
+"$E2E_SOURCE/scripts/dist.sh" "$E2E_WORK/dist" >"$E2E_WORK/dist.out" 2>&1 ||
+  fail "dist.sh could not build the setup programs: $(tail -n 5 "$E2E_WORK/dist.out")"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$E2E_BIN/../CMakeCache.txt")
-setup_exe=$E2E_WORK/dist/Tarvok-$version-setup.exe
-mapfile -t shipped < <(cd "$E2E_WORK/dist" && find . -type f ! -name '*.zip' ! -name '*-setup.exe' | sed 's|^\./||' | LC_ALL=C sort)
+setup_exe=$E2E_WORK/dist/Tarvok-$version-$E2E_PACKAGE-setup.exe
+package=$E2E_WORK/dist/$E2E_PACKAGE
+mapfile -t shipped < <(cd "$package" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 
 e2e_environment
 probe clip-put-set || fail "could not fill the clipboard"
@@ -95,17 +102,17 @@ expect_installed_files() {  # expect_installed_files <unix folder>
   [ "$listing" = "$(printf '%s\n' "${shipped[@]}" uninstall.exe | LC_ALL=C sort)" ] ||
     fail "installed files differ from the shipped ones: $(tr '\n' ' ' <<<"$listing")"
   for file in "${shipped[@]}"; do
-    cmp -s "$E2E_WORK/dist/$file" "$folder/$file" || fail "$file differs from the shipped one"
+    cmp -s "$package/$file" "$folder/$file" || fail "$file differs from the shipped one"
   done
 }
 
 expect_uninstall_entry() {  # expect_uninstall_entry <windows folder>
   local folder=$1 expected
   expected=$(LC_ALL=C sort <<EOF
-DisplayIcon|$folder\\tarvok.exe
+DisplayIcon|"$folder\\tarvok.exe"
 DisplayName|Tarvok
 DisplayVersion|$version
-InstallLocation|$folder
+InstallLocation|"$folder"
 NoModify|0x1
 NoRepair|0x1
 Publisher|Quorvane
@@ -116,7 +123,7 @@ EOF
   local entry; entry=$(reg_dump "$UNINSTALL_KEY")
   [ "$(grep -v '^EstimatedSize|' <<<"$entry")" = "$expected" ] || fail "uninstall entry: $(tr '\n' ' ' <<<"$entry")"
   local size; size=$(sed -n 's/^EstimatedSize|//p' <<<"$entry")
-  [ $((size)) -ge $(($(stat -c %s "$E2E_WORK/dist/tarvok.exe") / 1024)) ] || fail "EstimatedSize $size KiB is too small"
+  [ $((size)) -ge $(($(stat -c %s "$package/tarvok.exe") / 1024)) ] || fail "EstimatedSize $size KiB is too small"
 }
 
 expect_shortcuts() {
@@ -187,7 +194,7 @@ expect_nothing_installed "the refused setups" "$(winepath -u "$programs_win\\Tar
 
 install_win=$programs_win\\Tarvok
 install=$(winepath -u "$install_win")
-E2E_APP=$install   # where calc.dll writes log.txt, for expect_log_tail
+E2E_APP=$install   # where the hook library writes log.txt, for expect_log_tail
 expect_exit 0 "a silent install" "$setup_exe" /S /StartWithWindows=1
 expect_installed_files "$install"
 expect_uninstall_entry "$install_win"
@@ -216,18 +223,18 @@ start_notepad
 calculate_in "$NOTEPAD" '2*3' '6.00'
 settings_before=$(reg_dump "$SETTINGS_KEY")
 
-# ---- silent upgrade while Tarvok runs and notepad holds calc.dll -------------
+# ---- silent upgrade while Tarvok runs and notepad holds the hook library -----
 
 hook_before=$(block_field KeyboardHook)
-inode_before=$(stat -c %i "$install/calc.dll")
+inode_before=$(stat -c %i "$install/$E2E_HOOK_LIBRARY")
 start=$(now_ms)
 expect_exit 0 "a silent upgrade while Tarvok runs" "$setup_exe" /S
 measure "upgrade_ms=$(($(now_ms) - start))"
 wait_until $E2E_RESULT_LIMIT "the running tarvok.exe to have ended" not_alive "$tarvok_pid"
 wait_until $E2E_START_LIMIT "the upgraded Tarvok to start again" block_is_filled
 [ "$(block_field KeyboardHook)" != "$hook_before" ] || fail "the hooks are the old copy's"
-[ "$(stat -c %i "$install/calc.dll")" != "$inode_before" ] || fail "calc.dll was not replaced"
-ls "$temp_unix/Tarvok-replaced/"* >/dev/null 2>&1 || fail "the calc.dll in use was not moved aside"
+[ "$(stat -c %i "$install/$E2E_HOOK_LIBRARY")" != "$inode_before" ] || fail "$E2E_HOOK_LIBRARY was not replaced"
+ls "$temp_unix/Tarvok-replaced/"* >/dev/null 2>&1 || fail "the $E2E_HOOK_LIBRARY in use was not moved aside"
 expect_installed_files "$install"
 [ "$(reg_dump "$SETTINGS_KEY")" = "$settings_before" ] || fail "the settings changed: $(reg_dump "$SETTINGS_KEY" | tr '\n' ' ')"
 run_value_is "\"$install_win\\tarvok.exe\"" || fail "Run value after the upgrade: $(run_value)"
@@ -250,6 +257,42 @@ not probe mapping-dump || fail "the settings block is still there"
 run_value_absent || fail "the Run value is still there: $(run_value)"
 [ "$(reg_dump "$SETTINGS_KEY")" = "$settings_before" ] || fail "the settings were not kept"
 [ "$(grep -c '=' "$install/log.txt")" = 2 ] || fail "log.txt lost lines: $(cat "$install/log.txt")"
+
+# ---- x64 only: over an installation of the x86 package ------------------------
+
+if [ "$E2E_PACKAGE" = x64 ]; then
+  # As the x86 setup leaves it (none runs where no 32-bit program does), in a
+  # folder the x64 setup finds only through the entry's bare InstallLocation;
+  # the settings and log.txt are the ones kept above.
+  x86_win='C:\Tools\Tarvok x86'
+  x86=$(winepath -u "$x86_win")
+  mkdir -p "$x86" && cp -r "$E2E_WORK/dist/x86/." "$x86/"
+  cp "$E2E_WORK/dist/Tarvok-$version-x86-setup.exe" "$x86/uninstall.exe"   # a 32-bit NSIS program
+  mv "$install/log.txt" "$x86/" && rmdir "$install"
+  reg_text() { sed 's/[\\"]/\\&/g' <<<"$1"; }
+  { echo 'Windows Registry Editor Version 5.00'
+    echo "[HKEY_CURRENT_USER${UNINSTALL_KEY#HKCU}]"
+    printf '"%s"="%s"\n' DisplayName Tarvok DisplayVersion "$version" Publisher Quorvane \
+      InstallLocation "$(reg_text "$x86_win")" DisplayIcon "$(reg_text "$x86_win\\tarvok.exe")" \
+      UninstallString "$(reg_text "\"$x86_win\\uninstall.exe\"")" \
+      QuietUninstallString "$(reg_text "\"$x86_win\\uninstall.exe\" /S")"
+    printf '"%s"=dword:%08x\n' NoModify 1 NoRepair 1 EstimatedSize 2048
+    echo "[HKEY_CURRENT_USER${RUN_KEY#HKCU}]"
+    printf '"Tarvok"="%s"\n' "$(reg_text "\"$x86_win\\tarvok.exe\"")"
+  } >"$E2E_WORK/x86.reg"
+  wine reg import "$(winepath -w "$E2E_WORK/x86.reg")" </dev/null >/dev/null 2>&1 || fail "could not write the x86 package's entry"
+
+  expect_exit 0 "the x64 setup over the x86 package" "$setup_exe" /S
+  expect_installed_files "$x86"   # no tarvok64.exe
+  expect_uninstall_entry "$x86_win"
+  [ "$(wine reg query "${UNINSTALL_KEY%\\*}" /s </dev/null 2>/dev/null | grep -c 'DisplayName *REG_SZ *Tarvok')" = 1 ] ||
+    fail "more than one uninstall entry of Tarvok"
+  [ "$(reg_dump "$SETTINGS_KEY")" = "$settings_before" ] || fail "the settings changed over the x86 package"
+  [ "$(grep -c '=' "$x86/log.txt")" = 2 ] || fail "log.txt lost lines over the x86 package"
+  run_value_is "\"$x86_win\\tarvok.exe\"" || fail "Run value over the x86 package: $(run_value)"
+  wine "$x86_win\\uninstall.exe" /S /RemoveSettings </dev/null >>"$E2E_WORK/setup.out" 2>&1
+  wait_until 60 "the uninstaller to remove the former x86 installation" uninstall_done "$x86"
+fi
 
 # ---- install to a folder of the longest length allowed, uninstall all ----------
 
