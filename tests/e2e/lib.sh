@@ -334,7 +334,8 @@ hot_key() {
 # The end of a delivery: the user's clipboard is back and the paste's keys
 # are up.
 delivery_done() {
-  probe wait-clip-back "$e2e_clip_seq" $((E2E_RESULT_LIMIT * 1000)) || fail "the user's clipboard did not come back"
+  probe wait-clip-back "$e2e_clip_seq" $((E2E_RESULT_LIMIT * 1000)) ||
+    fail "the user's clipboard did not come back; it holds: $(probe clip-dump 2>&1 | tr -d '\r' | paste -sd ' ')"
   probe wait-keys-up $((E2E_RESULT_LIMIT * 1000)) || fail "the paste left keys down"
   delivery_over
 }
@@ -420,7 +421,10 @@ calculate_in() {
   local window=$1 expression=$2 result=$3 hotkey=${4:-ctrl+equal} before logged
   logged="$expression="
   [[ "$expression" =~ =[[:blank:]]*$ ]] && logged=$expression
-  before=$(probe text "$window" | tr -d '\r')
+  # An unread field would pass for an empty one and fail the scenario
+  # later, at the wrong step.
+  before=$(probe text "$window") || fail "could not read the field of '$window' before typing"
+  before=$(tr -d '\r' <<<"$before")
   focus "$window"
   type_text "$expression"
   expect_text "$window" "$before$expression"   # every key arrived before the hot key

@@ -140,7 +140,11 @@ bool ParseNumber(const char* text, unsigned long& value) {
 int Text(int, Args argv) {
   HWND window = FindOrComplain(argv[0]);
   std::string text;
-  if (!window || !ReadWindowText(FieldOf(window), text)) return 1;
+  if (!window) return 1;
+  if (!ReadWindowText(FieldOf(window), text)) {
+    std::fprintf(stderr, "the field of '%s' did not answer within %u ms\n", argv[0], kSendTimeoutMs);
+    return 1;
+  }
   std::printf("%s\n", Escape(text).c_str());
   return 0;
 }
