@@ -19,8 +19,10 @@ library=${3:-calc.dll}   # the hook library of tarvok.exe's bitness: calc.dll or
 calc=${TARVOK_CALC_DLL_UNIX:-$bin/$library}
 [ -f "$calc" ] || { echo "no $library next to tarvok.exe: skipped"; exit 77; }
 if [ "$library" = calc64.dll ]; then
-  # Debian's wine is the 32-bit loader whenever it is installed.
+  # Debian's wine is the 32-bit loader whenever it is installed; the
+  # 64-bit prefix is the test command's (the other one is 32-bit).
   loader=/usr/lib/wine/wine64
+  export WINEPREFIX=${TARVOK_PREFIX64:-$(cd "$(dirname "$0")/../.." && pwd)/build/wineprefix64} WINEARCH=win64
 else
   loader=wine
   reason=$("$(dirname "$0")/../../cmake/machine-runs-32-bit.sh") || { echo "SKIPPED: $reason"; exit 77; }
