@@ -29,22 +29,17 @@ SystemHooks::LoadOutcome SystemHooks::Load(const std::string& fullPath) {
   return LoadOutcome::Loaded;
 }
 
-HHOOK SystemHooks::InstallGetMessageHook() {
-  if (getMessageProc_ == nullptr) {
-    SetLastError(ERROR_PROC_NOT_FOUND);
-    return nullptr;
-  }
-  getMessageHook_.reset(SetWindowsHookExA(WH_GETMESSAGE, getMessageProc_, library_.get(), 0));
-  return getMessageHook_.get();
-}
+HHOOK SystemHooks::InstallGetMessageHook() { return Install(WH_GETMESSAGE, getMessageProc_, getMessageHook_); }
 
-HHOOK SystemHooks::InstallKeyboardHook() {
-  if (keyboardProc_ == nullptr) {
+HHOOK SystemHooks::InstallKeyboardHook() { return Install(WH_KEYBOARD, keyboardProc_, keyboardHook_); }
+
+HHOOK SystemHooks::Install(int kind, HOOKPROC procedure, ScopedHook& hook) {
+  if (procedure == nullptr) {
     SetLastError(ERROR_PROC_NOT_FOUND);
     return nullptr;
   }
-  keyboardHook_.reset(SetWindowsHookExA(WH_KEYBOARD, keyboardProc_, library_.get(), 0));
-  return keyboardHook_.get();
+  hook.reset(SetWindowsHookExA(kind, procedure, library_.get(), 0));
+  return hook.get();
 }
 
 bool SystemHooks::FreeLibrary() {

@@ -46,6 +46,8 @@ class SystemHooks {
   [[nodiscard]] HHOOK KeyboardHook() const { return keyboardHook_.get(); }
 
  private:
+  HHOOK Install(int kind, HOOKPROC procedure, ScopedHook& hook);
+
   // Declared so that the hooks go before the library.
   ScopedModule library_;
   HOOKPROC getMessageProc_ = nullptr;
