@@ -101,7 +101,7 @@ if(WIN32)
 
 endif()
 
-if(WIN32 AND NOT TARVOK_WIN64)
+if(WIN32)
   # The library alone in real programs: a host that installs the hooks, our
   # test window and Wine's notepad, driven with xdotool.
   add_executable(tarvok-hook-host WIN32 tests/HookHost.cpp)
@@ -111,12 +111,19 @@ if(WIN32 AND NOT TARVOK_WIN64)
 endif()
 
 # Needs tarvok-target and tarvok-probe from tests/tools; skipped without them.
-if(WIN32 AND NOT TARVOK_WIN64)
+# Each build runs them with its own library, in a prefix of its bitness.
+if(WIN32)
+  if(TARVOK_WIN64)
+    set(engine_e2e_package x64)
+  else()
+    set(engine_e2e_package x86)
+  endif()
   add_test(NAME engine_e2e_library_alone
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/library-alone.sh
                    ${CMAKE_BINARY_DIR}/bin ${CMAKE_BINARY_DIR}/engine-e2e ${CMAKE_BINARY_DIR}/engine-plugin)
   set_tests_properties(engine_e2e_library_alone PROPERTIES
-    LABELS "e2e;engine;windows" SKIP_RETURN_CODE 77 TIMEOUT 300 RESOURCE_LOCK wine_desktop)
+    LABELS "e2e;engine;windows" SKIP_RETURN_CODE 77 TIMEOUT 300 RESOURCE_LOCK wine_desktop
+    ENVIRONMENT "TARVOK_PACKAGE=${engine_e2e_package}")
 
   # The library under faults: clipboard and timing, then files, plug-in and
   # foreign messages. The test converter of tests/tools answers some values
@@ -126,6 +133,7 @@ if(WIN32 AND NOT TARVOK_WIN64)
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/faults-${scenario}.sh
                      ${CMAKE_BINARY_DIR}/bin ${CMAKE_BINARY_DIR}/engine-e2e ${CMAKE_BINARY_DIR}/bin/test-plugin)
     set_tests_properties(engine_e2e_faults_${scenario} PROPERTIES
-      LABELS "e2e;engine;windows" SKIP_RETURN_CODE 77 TIMEOUT 420 RESOURCE_LOCK wine_desktop)
+      LABELS "e2e;engine;windows" SKIP_RETURN_CODE 77 TIMEOUT 420 RESOURCE_LOCK wine_desktop
+      ENVIRONMENT "TARVOK_PACKAGE=${engine_e2e_package}")
   endforeach()
 endif()

@@ -55,10 +55,10 @@ trap files_cleanup EXIT
 TARGET_HOME=$E2E_WORK/target-home
 mkdir -p "$TARGET_HOME"
 cp "$E2E_BIN/tarvok-target.exe" "$TARGET_HOME/"
-cp "$PLUGIN_DIR/convert.dll" "$TARGET_HOME/convert.dll"
-cp "$PLUGIN_DIR/convert.dll" "$TARGET_HOME/0convert.dll"
+cp "$PLUGIN_DIR/$E2E_CONVERTER" "$TARGET_HOME/$E2E_CONVERTER"
+cp "$PLUGIN_DIR/$E2E_CONVERTER" "$TARGET_HOME/0$E2E_CONVERTER"
 mkdir -p "$TARGET_HOME/plugins"
-cp "$PLUGIN_DIR/convert.dll" "$TARGET_HOME/plugins/"
+cp "$PLUGIN_DIR/$E2E_CONVERTER" "$TARGET_HOME/plugins/"
 
 UPDATE_MESSAGE='WM_OptionsUpdateName_tarvok_{C5F8803D-0950-4458-8C07-45E534B40C0D}'
 
@@ -105,7 +105,7 @@ works "6*7" "42.00"
 probe reg-set Path "$E2E_APP_WIN" || fail "could not set Path"
 
 log "the converter: no text, an empty text, 100,000 characters"
-cp "$PLUGIN_DIR/convert.dll" "$E2E_APP/"
+cp "$PLUGIN_DIR/$E2E_CONVERTER" "$E2E_APP/"
 update_settings 3 2 0xBB 4
 for value in 1 2; do
   next_line

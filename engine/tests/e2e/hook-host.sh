@@ -7,13 +7,13 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../../tests/e2e/lib.sh"
 # The library and the host instead of the controller.
 e2e_stage_app() {
   local required
-  for required in calc.dll tarvok-hook-host.exe tarvok-probe.exe tarvok-target.exe; do
+  for required in "$E2E_HOOK_LIBRARY" tarvok-hook-host.exe tarvok-probe.exe tarvok-target.exe; do
     [ -f "$E2E_BIN/$required" ] || skip "$required is not built yet"
   done
-  [ -f "$PLUGIN_DIR/convert.dll" ] || skip "the test converter is not built yet"
+  [ -f "$PLUGIN_DIR/$E2E_CONVERTER" ] || skip "the test converter is not built yet"
   rm -rf "$E2E_WORK"
   mkdir -p "$E2E_APP" "$E2E_SCREENS"
-  cp "$E2E_BIN/calc.dll" "$E2E_BIN/tarvok-hook-host.exe" "$E2E_APP/"
+  cp "$E2E_BIN/$E2E_HOOK_LIBRARY" "$E2E_BIN/tarvok-hook-host.exe" "$E2E_APP/"
   E2E_APP_WIN=$(winepath -w "$E2E_APP/" 2>/dev/null)
 }
 

@@ -91,7 +91,7 @@ field="$field\\n2*5"
 expect_quiet "$TARGET" "$field"
 
 log "line form with the converter beside the library"
-cp "$PLUGIN_DIR/convert.dll" "$E2E_APP/"
+cp "$PLUGIN_DIR/$E2E_CONVERTER" "$E2E_APP/"
 press Return
 remember_clipboard
 type_text "2*3"
@@ -99,7 +99,7 @@ hot_key
 expect_text "$TARGET" "$field\\n2*3<6.00|0409>"
 expect_log_tail "2*3=6.000"
 expect_clipboard_back
-rm -f "$E2E_APP/convert.dll"
+rm -f "$E2E_APP/$E2E_CONVERTER"
 
 # The target counts the = key's WM_KEYDOWN and WM_KEYUP it takes from its
 # queue: "<downs> <ups>".
