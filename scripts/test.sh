@@ -33,7 +33,9 @@ trap tarvok_wine_down EXIT
 # The 64-bit tests run on X displays and in 64-bit prefixes of their own,
 # beside the native build and the 32-bit tests: they spend most of their
 # time waiting for Wine programs and pass with both cores busy. Where no
-# 32-bit test runs, they take two lanes, the scenarios and the rest.
+# 32-bit test runs, they take three lanes: the scenarios against the x64
+# package; those of the hook library alone with the controller's fault
+# test; the rest.
 windows64_lane() {  # windows64_lane <name> <ctest arguments...>
   local name=$1
   shift
@@ -48,10 +50,13 @@ if [ "$TARVOK_RUNS_32BIT" = yes ]; then
   ( windows64_lane all ) >build/windows64-all-tests.log 2>&1 &
   windows64_pids=($!)
 else
-  windows64_lanes=(scenarios rest)
+  windows64_lanes=(scenarios engine rest)
+  engine_lane='^(engine_e2e_.*|app_controller_fault_test)$'
   ( windows64_lane scenarios -R '^e2e_' ) >build/windows64-scenarios-tests.log 2>&1 &
   windows64_pids=($!)
-  ( windows64_lane rest -E '^e2e_' ) >build/windows64-rest-tests.log 2>&1 &
+  ( windows64_lane engine -R "$engine_lane" ) >build/windows64-engine-tests.log 2>&1 &
+  windows64_pids+=($!)
+  ( windows64_lane rest -E "^e2e_|$engine_lane" ) >build/windows64-rest-tests.log 2>&1 &
   windows64_pids+=($!)
 fi
 

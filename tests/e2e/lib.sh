@@ -210,6 +210,11 @@ start_tarvok() {
   start_program tarvok "$E2E_APP/tarvok.exe"
   tarvok_pid=$started_pid
   wait_until $E2E_START_LIMIT "tarvok.exe to fill the settings block" block_is_filled
+  # The user's clipboard anew, just put by a program: under Wine one put
+  # long before by a program that has ended since was at times gone at the
+  # first hot key (the delivery found an empty clipboard and gave an empty
+  # one back), which is why 03, 09 and 12 fill it again themselves.
+  probe clip-put-set || fail "could not fill the clipboard"
 }
 
 block_is_filled() {

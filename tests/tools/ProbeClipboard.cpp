@@ -157,6 +157,7 @@ int ClipPutSet(int, Args) {
 int ClipDump(int, Args) {
   std::optional<tarvok::ScopedClipboard> clipboard;
   if (!OpenClipboardPatiently(clipboard)) return 1;
+  if (CountClipboardFormats() == 0) std::printf("(empty)\n");
   for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format))
     std::printf("%s %s\n", FormatName(format).c_str(), DescribeData(format).c_str());
   return 0;
