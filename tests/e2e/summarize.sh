@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Summarises the measurements the scenarios append to <work dir>/measurements.txt:
-# hot key -> result in the field and -> clipboard back (count, min, median,
-# 90th percentile, max, in ms), and the working set of tarvok.exe.
+# hot key -> result in the field and -> clipboard back, in the test window and
+# in Wine's notepad (count, min, median, 90th percentile, max, in ms), and the
+# working set of tarvok.exe.
 #   bash tests/e2e/summarize.sh build/windows/e2e/measurements.txt
 set -euo pipefail
 file=${1:?measurements file}
 
-distribution() {  # distribution <label> <key>
-  sed -n "s/.*hotkey .*$2=\([0-9.]*\).*/\1/p" "$file" | sort -n | awk -v label="$1" '
+distribution() {  # distribution <label> <measurement> <key>
+  sed -n "s/.* $2 .*$3=\([0-9.]*\).*/\1/p" "$file" | sort -n | awk -v label="$1" '
     { v[NR] = $1 }
     END {
       if (NR == 0) { printf "%-26s no samples\n", label; exit }
@@ -26,7 +27,9 @@ working_set() {  # working_set <label> <key>
     }'
 }
 
-distribution "hot key -> field" field_ms
-distribution "hot key -> clipboard back" clipboard_ms
+distribution "hot key -> field" hotkey field_ms
+distribution "hot key -> clipboard back" hotkey clipboard_ms
+distribution "notepad: hot key -> field" hotkey_notepad field_ms
+distribution "notepad: -> clipboard back" hotkey_notepad clipboard_ms
 working_set "working set after start" working_set_after_start
 working_set "working set after options" working_set_after_options
