@@ -19,17 +19,13 @@ namespace tarvok {
 // of that bitness (kHookLibraryFileName in its build). The controller starts
 // the one of the other bitness.
 #if defined(_WIN64)
-inline constexpr char kOwnHelperFileName[] = "tarvok64.exe";
 inline constexpr char kOtherHelperFileName[] = "tarvok32.exe";
 inline constexpr char kOtherHookLibraryFileName[] = "calc.dll";
-inline constexpr int kOtherBitness = 32;
-// Held by the running helper: one per user session and bitness.
+// Held by the running helper of this build: one per user session and bitness.
 inline constexpr char kHelperMutexName[] = "tarvok64_Running_{07F41A8B-6890-4F1D-81EB-9E23CDF9FC56}";
 #else
-inline constexpr char kOwnHelperFileName[] = "tarvok32.exe";
 inline constexpr char kOtherHelperFileName[] = "tarvok64.exe";
 inline constexpr char kOtherHookLibraryFileName[] = "calc64.dll";
-inline constexpr int kOtherBitness = 64;
 inline constexpr char kHelperMutexName[] = "tarvok32_Running_{07F41A8B-6890-4F1D-81EB-9E23CDF9FC56}";
 #endif
 
