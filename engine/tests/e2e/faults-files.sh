@@ -85,9 +85,9 @@ chmod u+w "$(log_file)"
 works "4*5" "20.00"
 
 log "log.txt locked by another program: nothing pasted until it lets go"
-start_holder file-lock locked file-lock "$(winepath -w "$(log_file)" 2>/dev/null)" 2500
+start_holder file-lock locked file-lock "$(winepath -w "$(log_file)" 2>/dev/null)" $HOLD_UNTIL_LET_GO_MS
 refused "5*5"
-wait_until $E2E_RESULT_LIMIT "the lock to go" not_alive "$holder_pid"
+let_go_of_holder
 works "5*6" "30.00"
 
 log "Path names a missing folder: no log and no paste anywhere"
