@@ -175,7 +175,14 @@ e2e_begin() {
 
 # E2E_PROBE: another build of the probe (the 64-bit one reads what 64-bit
 # programs put on the clipboard intact).
-probe() { wine "${E2E_PROBE:-$E2E_BIN/tarvok-probe.exe}" "$@" </dev/null; }
+# An answer other than yes (0), no (1) or usage (2) means the probe itself
+# did not run through: that is said, so a failure does not pass for a "no".
+probe() {
+  wine "${E2E_PROBE:-$E2E_BIN/tarvok-probe.exe}" "$@" </dev/null
+  local status=$?
+  [ $status -le 2 ] || log "the probe ('$1') ended with status $status" >&2
+  return $status
+}
 
 # Starts a Windows program in the background; its id is remembered for the
 # clean-up and left in $started_pid. Output goes to the scenario's folder, not
