@@ -252,6 +252,8 @@ e2e_cleanup() {
   local status=$? pid
   if [ $status -ne 0 ] && [ $status -ne $E2E_SKIP ] && [ -d "$E2E_WORK" ]; then
     import -window root "$E2E_WORK/failure.png" 2>/dev/null && log "screen at the failure: $E2E_WORK/failure.png"
+    # Whether the hot key was seen at all: its log line comes before any paste.
+    [ -f "$(log_file)" ] && log "log.txt at the failure ends with: $(tail -n 2 "$(log_file)" | tr -d '\r' | paste -sd'|')"
   fi
   if [ -n "${tarvok_pid:-}" ] && process_alive "$tarvok_pid"; then
     probe post TMainForm 0x0111 106 0 >/dev/null 2>&1
