@@ -8,7 +8,7 @@ e2e_begin
 start_notepad
 start_target
 start_tarvok
-tray_icon_shown || fail "no tray icon"
+wait_until $E2E_START_LIMIT "the tray icon" tray_icon_shown
 
 [ "$(probe reg-get Path)" = "$E2E_APP_WIN" ] || fail "Path is '$(probe reg-get Path)', expected '$E2E_APP_WIN'"
 [ "$(probe reg-get GlobalPathlanguage)" = "${E2E_APP_WIN}language\\" ] ||

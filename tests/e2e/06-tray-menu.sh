@@ -7,7 +7,7 @@ e2e_begin
 
 start_target
 start_tarvok
-tray_icon_shown || fail "no tray icon"
+wait_until $E2E_START_LIMIT "the tray icon" tray_icon_shown
 
 # The menu takes the foreground; after Disable the keyboard is back with the
 # target without a click into it. Without a window manager X sends the keys

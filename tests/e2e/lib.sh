@@ -399,7 +399,8 @@ choose_from_tray_menu() {
 }
 
 # Wine shows the icons of the notification area in a window of its own,
-# which it hides when the last icon goes.
+# which it hides when the last icon goes. It maps that window a moment after
+# the icon has been added: wait for it, never look once.
 tray_icon_shown() { xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null 2>&1; }
 
 # ---- checks ----------------------------------------------------------------
