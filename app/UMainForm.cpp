@@ -476,10 +476,11 @@ void TMainForm::N3Click() {
   // are out before that.
   work_.StopHelper();
   trayIcon_.DeleteTrayIcon(Handle);
-  if (hooksActive_) {
-    RunWork([this] { work_.StopWork(); });
-    hooksActive_ = false;
-  }
+  RunWork([this] {
+    if (hooksActive_) work_.StopWork();
+    work_.ReleaseLibrary();
+  });
+  hooksActive_ = false;
   application_.Terminate();
 }
 

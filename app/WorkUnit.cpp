@@ -97,6 +97,7 @@ void WorkUnit::InstallHooks() {
 }
 
 void WorkUnit::LoadAndInstallHooks() {
+  const bool loadedBefore = hooks_.LibraryUsable();
   switch (hooks_.Load(libraryPath_)) {
     case SystemHooks::LoadOutcome::NoLibrary:
       ReportWithCode("Error Load Libray - ", GetLastError());
@@ -109,6 +110,10 @@ void WorkUnit::LoadAndInstallHooks() {
       return;
     case SystemHooks::LoadOutcome::Loaded:
       InstallHooks();
+      // This program's own copy of the library stayed loaded since the last
+      // Enable, with the settings it read then; it re-reads the new block
+      // as every copy does after Apply.
+      if (loadedBefore) PostMessageA(HWND_BROADCAST, optionsUpdateMessage_, 0, 0);
       return;
   }
 }
@@ -168,7 +173,12 @@ bool WorkUnit::StopWork() {
       // Windows unloads the hook library from a process only when one of its
       // threads passes through its message loop after the hooks are gone.
       PostMessageA(HWND_BROADCAST, WM_NULL, 0, 0);
-      if (!hooks_.FreeLibrary()) Report("Error Unload Libray");
+      // This program keeps its own copy until it ends: the C++ runtime
+      // linked into the library does not give back all it takes, so a
+      // load at every Enable and a free at every Disable would grow the
+      // process with each switch. One that failed to start is let go, so
+      // that the next Enable reads the file afresh.
+      if (!hooks_.LibraryUsable()) ReleaseLibrary();
     }
     if (view_) {
       if (!UnmapViewOfFile(view_.release())) ReportWithCode("UnmapViewOfFile Error-", GetLastError());
@@ -182,6 +192,10 @@ bool WorkUnit::StopWork() {
     ReportWithCode("Stop Error - ", GetLastError());
     return false;
   }
+}
+
+void WorkUnit::ReleaseLibrary() {
+  if (hooks_.LibraryLoaded() && !hooks_.FreeLibrary()) Report("Error Unload Libray");
 }
 
 bool WorkUnit::ApplySettings(const HookSettings& settings) {

@@ -31,9 +31,11 @@ class WorkUnit {
 
   // Returns false only when an unexpected exception interrupted it. On
   // 64-bit Windows StartWork also starts the helper of the other bitness,
-  // and StopWork ends it first.
+  // and StopWork ends it first. StopWork keeps this program's copy of the
+  // library loaded for the next StartWork; ReleaseLibrary lets go of it.
   bool StartWork(const HookSettings& settings);
   bool StopWork();
+  void ReleaseLibrary();
   // Ends the helper ahead of StopWork (Exit does so before it takes
   // the tray icon away, which can block for a while).
   void StopHelper() { helper_.Stop(); }

@@ -14,12 +14,13 @@ HOOKPROC HookProcedure(HMODULE library, const char* name) {
 SystemHooks::LoadOutcome SystemHooks::Load(const std::string& fullPath) {
   RemoveKeyboardHook();
   RemoveGetMessageHook();
-  getMessageProc_ = keyboardProc_ = nullptr;
+  if (LibraryUsable() && fullPath == libraryPath_) return LoadOutcome::Loaded;
+  FreeLibrary();
   if (fullPath.find_first_of("\\/") == std::string::npos) {
-    library_.reset();
     SetLastError(ERROR_MOD_NOT_FOUND);
     return LoadOutcome::NoLibrary;
   }
+  libraryPath_ = fullPath;
   library_.reset(LoadLibraryA(fullPath.c_str()));
   if (!library_) return LoadOutcome::NoLibrary;
   getMessageProc_ = HookProcedure(library_.get(), kGetMessageProcName);
@@ -44,6 +45,7 @@ HHOOK SystemHooks::Install(int kind, HOOKPROC procedure, ScopedHook& hook) {
 
 bool SystemHooks::FreeLibrary() {
   getMessageProc_ = keyboardProc_ = nullptr;
+  libraryPath_.clear();
   return library_.reset();
 }
 

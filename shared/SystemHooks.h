@@ -26,7 +26,9 @@ class SystemHooks {
   // Loads the library by this full path and finds both hook procedures. A
   // name without a folder would be looked up along the search path, whose
   // folders belong to whoever started the program: it is refused with
-  // ERROR_MOD_NOT_FOUND. The system's error stays in GetLastError.
+  // ERROR_MOD_NOT_FOUND. The system's error stays in GetLastError. A
+  // library already loaded from the same path with both procedures is
+  // kept as it is, not loaded again.
   LoadOutcome Load(const std::string& fullPath);
 
   // Each returns the new hook, or null with the system's error in
@@ -41,6 +43,10 @@ class SystemHooks {
   bool FreeLibrary();
 
   [[nodiscard]] bool LibraryLoaded() const { return library_.valid(); }
+  // Loaded with both hook procedures found.
+  [[nodiscard]] bool LibraryUsable() const {
+    return library_.valid() && getMessageProc_ != nullptr && keyboardProc_ != nullptr;
+  }
   [[nodiscard]] bool Installed() const { return getMessageHook_.valid() && keyboardHook_.valid(); }
   [[nodiscard]] HHOOK GetMessageHook() const { return getMessageHook_.get(); }
   [[nodiscard]] HHOOK KeyboardHook() const { return keyboardHook_.get(); }
@@ -50,6 +56,7 @@ class SystemHooks {
 
   // Declared so that the hooks go before the library.
   ScopedModule library_;
+  std::string libraryPath_;
   HOOKPROC getMessageProc_ = nullptr;
   HOOKPROC keyboardProc_ = nullptr;
   ScopedHook getMessageHook_;

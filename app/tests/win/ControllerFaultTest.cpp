@@ -280,8 +280,11 @@ TEST_F(ControllerFaultTest, CalcDllInTheCurrentFolderIsNeverLoaded) {
 // ---- The switch, many times ----
 
 TEST_F(ControllerFaultTest, DisableEnableManyTimesLeaksNoHandleAndComplainsNever) {
-  const int cycles = Soak() ? 1000 : 20;
-  Installation installation("tarvok-cycles", true);
+  const int cycles = Soak() ? 1000 : 100;
+  // The shipped library: a runtime linked into it that does not give back
+  // what it takes would show here, not in a stand-in.
+  Installation installation("tarvok-cycles", false);
+  installation.InstallHookLibrary(TestProgramFolder() + "..\\bin\\" + kHookLibraryFileName);
   installation.Start();
   const DWORD id = installation.ProcessId();
   HWND form = installation.Form();
@@ -298,7 +301,7 @@ TEST_F(ControllerFaultTest, DisableEnableManyTimesLeaksNoHandleAndComplainsNever
   }
   const unsigned long after = counters::CountProcessHandles(id);
   std::printf("%d disable/enable cycles: %lu handles before, %lu after\n", cycles, before, after);
-  EXPECT_LE(after, before + 2) << cycles << " cycles: " << before << " handles before, " << after << " after";
+  EXPECT_EQ(after, before) << cycles << " cycles: " << before << " handles before, " << after << " after";
   EXPECT_TRUE(MessageBoxesOf(id).empty()) << BoxTexts(id);
   GlobalHookData block{};
   ASSERT_TRUE(ReadBlock(block));

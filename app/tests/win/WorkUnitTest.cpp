@@ -40,7 +40,10 @@ class WorkUnitTest : public ::testing::Test {
     for (int wait = 0; wait < 50 && BlockExists(); ++wait) Sleep(100);
     ASSERT_FALSE(BlockExists()) << "another program holds the settings block";
   }
-  void TearDown() override { work.StopWork(); }
+  void TearDown() override {
+    work.StopWork();
+    work.ReleaseLibrary();
+  }
   RecordingReporter reporter;
   WorkUnit work{reporter};
 };
@@ -80,19 +83,33 @@ TEST_F(WorkUnitTest, StartFillsTheBlockAndStopRemovesEverything) {
   EXPECT_TRUE(reporter.messages.empty()) << reporter.messages.front();
   EXPECT_FALSE(work.BlockMapped());
   EXPECT_FALSE(BlockExists());
+  EXPECT_EQ(GetModuleHandleA(library.c_str()), loaded);
+  work.ReleaseLibrary();
   EXPECT_EQ(GetModuleHandleA(library.c_str()), nullptr);
 }
 
-TEST_F(WorkUnitTest, DisableEnableCycleCreatesANewBlockWithoutComplaint) {
-  work.SetLibraryPath(TestProgramFolder() + "stubcalc.dll");
+// The library is loaded at the first Enable only: its copy here still holds
+// what it read then.
+TEST_F(WorkUnitTest, DisableEnableCycleCreatesANewBlockWithoutComplaintOrReload) {
+  const std::string library = TestProgramFolder() + "stubcalc.dll";
+  work.SetLibraryPath(library);
+  HookSettings settings = SampleSettings();
   for (int cycle = 0; cycle < 3; ++cycle) {
-    work.StartWork(SampleSettings());
+    settings.precision = static_cast<std::uint8_t>(cycle);
+    work.StartWork(settings);
     ASSERT_TRUE(work.BlockMapped());
     EXPECT_NE(work.Block()->KeyboardHook, 0u);
+    EXPECT_EQ(work.Block()->Precision, cycle);
     work.StopWork();
     EXPECT_FALSE(BlockExists());
   }
   EXPECT_TRUE(reporter.messages.empty()) << reporter.messages.front();
+  auto blockAtLoad = reinterpret_cast<BlockAtLoadFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(library.c_str()), "StubBlockAtLoad")));
+  ASSERT_NE(blockAtLoad, nullptr);
+  GlobalHookData seen{};
+  ASSERT_TRUE(blockAtLoad(&seen));
+  EXPECT_EQ(seen.Precision, 0);
 }
 
 DWORD WINAPI CloseAfterAMoment(LPVOID handle) {
