@@ -92,6 +92,7 @@ Var TarvokWasRunning   ; 1: the setup ended a running Tarvok, start it again
 Var RemoveSettings     ; uninstaller: 1 also removes the settings key and log.txt
 Var Failures           ; uninstaller: files that could not be removed
 Var CheckBox
+Var OldFolder          ; the installation being replaced, when in another folder
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -215,6 +216,20 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
 
 ; ---- Setup ----
 
+; The folder of the installed Tarvok, from its uninstall entry, in $0 (""
+; when there is none). Written quoted; earlier setups wrote it bare. The
+; quotes come off before the value reaches $INSTDIR, which NSIS would clean
+; of them and of the drive's colon behind them.
+Function ReadInstalledFolder
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  StrCpy $1 $0 1
+  StrCpy $2 $0 "" -1
+  ${If} $1 == '"'
+  ${AndIf} $2 == '"'
+    StrCpy $0 $0 -1 1
+  ${EndIf}
+FunctionEnd
+
 Function .onInit
   Call RefuseSecondSetup
 
@@ -259,16 +274,7 @@ Function .onInit
       StrCpy $INSTDIR $1
       !insertmacro Fail ${EXIT_FOLDER_NOT_WRITABLE} "$(FolderNotWritable)"
     ${EndIf}
-    ; Written quoted; earlier setups wrote it bare. The quotes come off
-    ; before the value reaches $INSTDIR, which NSIS would clean of them
-    ; and of the drive's colon behind them.
-    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
-    StrCpy $1 $0 1
-    StrCpy $2 $0 "" -1
-    ${If} $1 == '"'
-    ${AndIf} $2 == '"'
-      StrCpy $0 $0 -1 1
-    ${EndIf}
+    Call ReadInstalledFolder
     StrCpy $INSTDIR $0
   ${EndIf}
   ${If} $INSTDIR == ""
@@ -407,6 +413,57 @@ FunctionEnd
   CreateDirectory "$INSTDIR\${FOLDER}"
 !macroend
 
+!macro RemoveOldFile NAME
+  StrCpy $0 "$OldFolder\${NAME}"
+  Call ClearWay
+  ${If} ${Errors}
+    DetailPrint "$(CannotRemove)"
+  ${EndIf}
+!macroend
+!macro RemoveOldPackageFile NAME SOURCE_PATH
+  !insertmacro RemoveOldFile "${NAME}"
+!macroend
+!macro RemoveOldFolder FOLDER
+  RMDir "$OldFolder\${FOLDER}"
+!macroend
+
+; An installation in another folder goes once this one is complete, as its
+; uninstaller would remove it: its files by name (of either package), its
+; empty folders, while log.txt and whatever the user put there stay.
+; Otherwise the two copies would both start after the next logon. A file
+; still in use is moved aside like one being replaced; one that cannot go
+; is reported and left, as the new installation works without it.
+Function RemoveOldInstallation
+  ${If} $OldFolder == ""
+  ${OrIf} $OldFolder == $INSTDIR
+    Return
+  ${EndIf}
+  ; The same folder may be named in another way (a short name, another
+  ; drive letter for it, a link): a file put into the new folder shows
+  ; whether the old name reaches it.
+  StrCpy $0 "$INSTDIR\setup-folder-check.tmp"
+  FileOpen $1 $0 w
+  FileClose $1
+  ${If} ${FileExists} "$OldFolder\setup-folder-check.tmp"
+    Delete $0
+    Return
+  ${EndIf}
+  Delete $0
+  !insertmacro TARVOK_FILES RemoveOldPackageFile
+  !insertmacro OTHER_PACKAGE_FILES RemoveOldFile
+  !insertmacro RemoveOldFile "uninstall.exe"
+  Push $INSTDIR
+  StrCpy $INSTDIR $OldFolder
+  Call DeleteMovedAside
+  Pop $INSTDIR
+  !insertmacro TARVOK_FOLDERS RemoveOldFolder
+  RMDir $OldFolder
+FunctionEnd
+
+!macro DeleteShortcut NAME
+  Delete "$SMPROGRAMS\Tarvok\${NAME}.lnk"
+!macroend
+
 Section "Tarvok" SectionTarvok
   SectionIn RO
   SetShellVarContext current
@@ -414,6 +471,8 @@ Section "Tarvok" SectionTarvok
   ${If} $0 <> 0
     !insertmacro Fail $0 $1
   ${EndIf}
+  Call ReadInstalledFolder
+  StrCpy $OldFolder $0
 
   ; The Tarvok being installed knows how to ask the running one to end.
   InitPluginsDir
@@ -443,6 +502,9 @@ Section "Tarvok" SectionTarvok
     !insertmacro Fail ${EXIT_FAILED} "$(CannotWrite)"
   ${EndIf}
 
+  ; The uninstall shortcut is named in the language of the setup that made
+  ; it: one in another language would stay beside the new one.
+  !insertmacro UNINSTALL_SHORTCUT_NAMES DeleteShortcut
   CreateDirectory "$SMPROGRAMS\Tarvok"
   CreateShortcut "$SMPROGRAMS\Tarvok\Tarvok.lnk" "$INSTDIR\tarvok.exe"
   CreateShortcut "$SMPROGRAMS\Tarvok\$(UninstallShortcut).lnk" "$INSTDIR\uninstall.exe"
@@ -465,6 +527,7 @@ Section "Tarvok" SectionTarvok
   ${Else}
     DeleteRegValue HKCU "${RUN_KEY}" "Tarvok"
   ${EndIf}
+  Call RemoveOldInstallation
 SectionEnd
 
 ; The interactive setup offers "Start Tarvok now" on its last page; a silent

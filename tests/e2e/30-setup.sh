@@ -15,7 +15,9 @@
 #   log, and with /RemoveSettings nothing at all;
 # - x64 only: over the x86 package, the x64 setup takes its folder, removes
 #   tarvok64.exe and keeps one uninstall entry, the settings, log.txt and
-#   "Start with Windows"; its uninstaller then removes everything.
+#   "Start with Windows"; run into another folder while Tarvok runs, it
+#   removes the old copy but for log.txt, moves "Start with Windows" and
+#   starts Tarvok from the new folder; its uninstaller then removes everything.
 #   bash 30-setup.sh <bin dir> <work dir>
 source "$(dirname "$0")/lib.sh"
 # The x86 package's setup and everything it installs are 32-bit.
@@ -124,6 +126,11 @@ EOF
   [ "$(grep -v '^EstimatedSize|' <<<"$entry")" = "$expected" ] || fail "uninstall entry: $(tr '\n' ' ' <<<"$entry")"
   local size; size=$(sed -n 's/^EstimatedSize|//p' <<<"$entry")
   [ $((size)) -ge $(($(stat -c %s "$package/tarvok.exe") / 1024)) ] || fail "EstimatedSize $size KiB is too small"
+}
+
+expect_one_uninstall_entry() {
+  [ "$(wine reg query "${UNINSTALL_KEY%\\*}" /s </dev/null 2>/dev/null | grep -c 'DisplayName *REG_SZ *Tarvok')" = 1 ] ||
+    fail "more than one uninstall entry of Tarvok"
 }
 
 expect_shortcuts() {
@@ -288,13 +295,36 @@ if [ "$E2E_PACKAGE" = x64 ]; then
   expect_exit 0 "the x64 setup over the x86 package" "$setup_exe" /S
   expect_installed_files "$x86"   # no tarvok64.exe
   expect_uninstall_entry "$x86_win"
-  [ "$(wine reg query "${UNINSTALL_KEY%\\*}" /s </dev/null 2>/dev/null | grep -c 'DisplayName *REG_SZ *Tarvok')" = 1 ] ||
-    fail "more than one uninstall entry of Tarvok"
+  expect_one_uninstall_entry
   [ "$(reg_dump "$SETTINGS_KEY")" = "$settings_before" ] || fail "the settings changed over the x86 package"
   [ "$(grep -c '=' "$x86/log.txt")" = 2 ] || fail "log.txt lost lines over the x86 package"
   run_value_is "\"$x86_win\\tarvok.exe\"" || fail "Run value over the x86 package: $(run_value)"
-  wine "$x86_win\\uninstall.exe" /S /RemoveSettings </dev/null >>"$E2E_WORK/setup.out" 2>&1
-  wait_until 60 "the uninstaller to remove the former x86 installation" uninstall_done "$x86"
+
+  # Into another folder while Tarvok runs from the old one: the old copy
+  # goes but for log.txt, and so does an uninstall shortcut a setup in
+  # another language made; one copy starts after the next logon.
+  start_program tarvok "$x86_win\\tarvok.exe"
+  tarvok_pid=$started_pid
+  wait_until $E2E_START_LIMIT "tarvok.exe in the old folder to fill the block" block_is_filled
+  cp "$start_menu/Tarvok/Uninstall Tarvok.lnk" "$start_menu/Tarvok/Tarvok deinstallieren.lnk"
+  folder_settings() { reg_dump "$SETTINGS_KEY" | grep -v -e '^Path|' -e '^GlobalPathlanguage|'; }
+  settings_before=$(folder_settings)
+  moved_win='C:\Programs\Tarvok'   # /D= is taken unquoted: no blanks
+  moved=$(winepath -u "$moved_win")
+  expect_exit 0 "the x64 setup into another folder while Tarvok runs" "$setup_exe" /S "/D=$moved_win"
+  wait_until $E2E_RESULT_LIMIT "the running tarvok.exe to have ended" not_alive "$tarvok_pid"
+  expect_installed_files "$moved"
+  folder_holds "$x86" log.txt || fail "the old folder keeps more than log.txt: $(ls "$x86" | tr '\n' ' ')"
+  expect_uninstall_entry "$moved_win"
+  expect_one_uninstall_entry
+  run_value_is "\"$moved_win\\tarvok.exe\"" || fail "Run value after the move: $(run_value)"
+  folder_holds "$start_menu/Tarvok" Tarvok.lnk "Uninstall Tarvok.lnk" ||
+    fail "Start Menu after the move: $(ls "$start_menu/Tarvok" | tr '\n' ' ')"
+  moved_started() { block_is_filled && [ "$(probe reg-get Path | tr -d '\r')" = "$moved_win\\" ]; }
+  wait_until $E2E_START_LIMIT "Tarvok to start again from the new folder" moved_started
+  [ "$(folder_settings)" = "$settings_before" ] || fail "the settings changed with the move"
+  wine "$moved_win\\uninstall.exe" /S /RemoveSettings </dev/null >>"$E2E_WORK/setup.out" 2>&1
+  wait_until 60 "the uninstaller to remove the moved installation" uninstall_done "$moved"
 fi
 
 # ---- install to a folder of the longest length allowed, uninstall all ----------
