@@ -49,8 +49,11 @@ std::intptr_t HookEngine::KeyboardProc(int code, std::uintptr_t wParam, std::int
   // key typed into another program. That program's own copy of the other
   // library records and calculates; this call only chains, or the result
   // would be logged twice and could be pasted into the installer's window.
-  const bool kept =
-      code == kHcAction && !seams_.keyboard.FocusInOtherProcess() && OnKeyEvent(wParam, lParam);
+  bool kept = false;
+  if (code == kHcAction) {
+    const KeyboardSeam::KeyFocus focus = seams_.keyboard.FocusOfKey();
+    kept = !focus.inOtherProcess && OnKeyEvent(wParam, lParam, focus.passwordField);
+  }
   const std::intptr_t next = seams_.chain.CallNextHook(settings_.KeyboardHook, code, wParam, lParam);
   // Nonzero keeps the message from the program; the hooks after ours have
   // still seen it.
@@ -82,14 +85,14 @@ void HookEngine::TimerFired(WindowRef window, std::uintptr_t id) noexcept {
   if (!delivery_.OnTimer(window, id)) seams_.timers.KillTimer(window, id);
 }
 
-bool HookEngine::OnKeyEvent(std::uintptr_t wParam, std::intptr_t lParam) noexcept {
+bool HookEngine::OnKeyEvent(std::uintptr_t wParam, std::intptr_t lParam, bool passwordField) noexcept {
   const auto keyData = static_cast<std::uint32_t>(lParam);
   const auto key = static_cast<unsigned>(wParam);
   if ((keyData & kKeyReleasedBit) != 0 && key == heldBackKey_) {
     heldBackKey_ = 0;
     return true;
   }
-  if (!HandleKeyEvent(typed_, deadKey_, settings_, seams_.keyboard, key, keyData)) return false;
+  if (!HandleKeyEvent(typed_, deadKey_, settings_, seams_.keyboard, key, keyData, passwordField)) return false;
   RunHotKey();
   if (!settings_.KeepHotKeyFromProgram) return false;
   heldBackKey_ = key;

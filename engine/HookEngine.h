@@ -76,7 +76,7 @@ class HookEngine {
 
  private:
   // True when the event is to be kept from the program.
-  bool OnKeyEvent(std::uintptr_t wParam, std::intptr_t lParam) noexcept;
+  bool OnKeyEvent(std::uintptr_t wParam, std::intptr_t lParam, bool passwordField) noexcept;
   void OnQueuedMessage(const QueuedMessage& message, bool removed) noexcept;
   void RunHotKey() noexcept;
 

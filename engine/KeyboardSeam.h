@@ -40,12 +40,17 @@ class KeyboardSeam {
   virtual std::int16_t GetAsyncKeyState(unsigned virtualKey) noexcept = 0;
   virtual void SendKeyEvent(std::uint8_t virtualKey, std::uint32_t flags) noexcept = 0;
   virtual WindowRef FocusedWindow() noexcept = 0;
-  // Whether the window with the keyboard focus (on the whole desktop)
-  // belongs to another process. False when no window has it.
-  virtual bool FocusInOtherProcess() noexcept = 0;
-  // The focused window is an Edit control with the password style: what is
-  // typed there is nobody's business, not even the log's.
-  virtual bool FocusIsPasswordField() noexcept = 0;
+  // Where the key being handled goes, asked once per key: every question
+  // about the focus may cost a trip to the window system.
+  struct KeyFocus {
+    // The window with the keyboard focus (on the whole desktop) belongs to
+    // another process. False when no window has it.
+    bool inOtherProcess = false;
+    // The focused window is an Edit control with the password style: what
+    // is typed there is nobody's business, not even the log's.
+    bool passwordField = false;
+  };
+  virtual KeyFocus FocusOfKey() noexcept = 0;
 
  protected:
   ~KeyboardSeam() = default;

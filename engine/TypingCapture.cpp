@@ -64,9 +64,10 @@ bool HotKeyModifiersMatch(KeyboardSeam& keyboard, std::uint8_t modifiers) noexce
 }
 
 bool HandleKeyEvent(TypedTextBuffer& buffer, DeadKeyState& deadKey, const SettingsCopy& settings,
-                    KeyboardSeam& keyboard, unsigned virtualKey, std::uint32_t keyData) noexcept {
+                    KeyboardSeam& keyboard, unsigned virtualKey, std::uint32_t keyData,
+                    bool passwordField) noexcept {
   if (keyData & kKeyReleasedBit) return false;
-  if (keyboard.FocusIsPasswordField()) {
+  if (passwordField) {
     // Nothing typed there is kept, and nothing kept from before it is
     // calculated with what comes after; its hot key only passes on.
     ResetTypedText(buffer);

@@ -33,9 +33,11 @@ struct DeadKeyState {
 // One keyboard-hook event (HC_ACTION only). Returns whether the event is the
 // hot key, whose press records nothing; the caller then runs the hot-key
 // sequence. Any other press records its character. In a password field
-// nothing is recorded and no key is the hot key.
+// (the key's focus, asked by the caller) nothing is recorded and no key is
+// the hot key.
 bool HandleKeyEvent(TypedTextBuffer& buffer, DeadKeyState& deadKey, const SettingsCopy& settings,
-                    KeyboardSeam& keyboard, unsigned virtualKey, std::uint32_t keyData) noexcept;
+                    KeyboardSeam& keyboard, unsigned virtualKey, std::uint32_t keyData,
+                    bool passwordField) noexcept;
 
 // One message seen by the message hook (HC_ACTION only).
 void HandleQueuedMessage(TypedTextBuffer& buffer, unsigned message, std::uintptr_t wParam) noexcept;

@@ -65,8 +65,7 @@ class FakeKeyboard final : public KeyboardSeam {
     live[virtualKey] = (flags & kKeyEventKeyUp) ? 0 : 0x80;
   }
   WindowRef FocusedWindow() noexcept override { return focus; }
-  bool FocusInOtherProcess() noexcept override { return focusElsewhere; }
-  bool FocusIsPasswordField() noexcept override { return passwordField; }
+  KeyFocus FocusOfKey() noexcept override { return {focusElsewhere, !focusElsewhere && passwordField}; }
 
   // The user presses or lets go of a key and the program has taken the
   // message: the live and the thread's state agree. The toggle bit stays.

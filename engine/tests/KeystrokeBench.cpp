@@ -58,8 +58,7 @@ class TableKeyboard final : public KeyboardSeam {
   std::int16_t GetAsyncKeyState(unsigned virtualKey) noexcept override { return GetKeyState(virtualKey); }
   void SendKeyEvent(std::uint8_t, std::uint32_t) noexcept override {}
   WindowRef FocusedWindow() noexcept override { return nullptr; }
-  bool FocusInOtherProcess() noexcept override { return false; }
-  bool FocusIsPasswordField() noexcept override { return false; }
+  KeyFocus FocusOfKey() noexcept override { return {}; }
 
  private:
   KeyboardState state_{};

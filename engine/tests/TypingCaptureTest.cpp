@@ -26,7 +26,7 @@ class TypingCaptureTest : public ::testing::Test {
     settings.HotKeyModifiers = kModCtrl;
   }
   bool Press(unsigned vk, std::uint32_t data = kPress) {
-    return HandleKeyEvent(buffer, deadKey, settings, keyboard, vk, data);
+    return HandleKeyEvent(buffer, deadKey, settings, keyboard, vk, data, keyboard.passwordField);
   }
   void Type(const std::string& keys) {
     for (const char c : keys) Press(static_cast<unsigned char>(c));

@@ -38,27 +38,43 @@ void Win32Keyboard::SendKeyEvent(std::uint8_t virtualKey, std::uint32_t flags) n
 
 WindowRef Win32Keyboard::FocusedWindow() noexcept { return GetFocus(); }
 
-bool Win32Keyboard::FocusInOtherProcess() noexcept {
+// The foreground thread's focus is the focus of the thread the key came to,
+// unless another thread of this program is in the foreground (attached
+// input): only then is the thread's own focus asked for.
+KeyboardSeam::KeyFocus Win32Keyboard::FocusOfKey() noexcept {
   GUITHREADINFO foreground{};
   foreground.cbSize = sizeof foreground;
-  if (!GetGUIThreadInfo(0, &foreground)) return false;
+  if (!GetGUIThreadInfo(0, &foreground)) return {false, IsPasswordField(GetFocus())};
   HWND window = foreground.hwndFocus != nullptr ? foreground.hwndFocus : foreground.hwndActive;
-  if (window == nullptr) return false;
+  if (window == nullptr) return {false, IsPasswordField(GetFocus())};
   DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  return process != 0 && process != GetCurrentProcessId();
+  const DWORD thread = GetWindowThreadProcessId(window, &process);
+  if (process != 0 && process != GetCurrentProcessId()) return {true, false};
+  return {false, IsPasswordField(thread == GetCurrentThreadId() ? foreground.hwndFocus : GetFocus())};
 }
 
 // The style bit means something else in other classes, so the class is
-// asked first. RealGetWindowClass names the system class a program's own
-// edit class is built on, so those count as well. A buffer one longer than
-// "Edit" tells "Edit" from longer names that start alike.
-bool Win32Keyboard::FocusIsPasswordField() noexcept {
-  HWND focus = GetFocus();
-  if (focus == nullptr) return false;
+// asked first. The style is asked at every key: a program may give its
+// field the password style after the field has the focus.
+bool Win32Keyboard::IsPasswordField(void* window) noexcept {
+  if (window == nullptr || !IsEditControl(window)) return false;
+  return (GetWindowLongA(static_cast<HWND>(window), GWL_STYLE) & ES_PASSWORD) != 0;
+}
+
+// RealGetWindowClass names the system class a program's own edit class is
+// built on, so those count as well. A buffer one longer than "Edit" tells
+// "Edit" from longer names that start alike. A handle names one window
+// until that window is gone, and Windows gives the same value to a new
+// window only after many others.
+bool Win32Keyboard::IsEditControl(void* window) noexcept {
+  const auto handle = reinterpret_cast<std::uintptr_t>(window);
+  if (lastEdit_.load(std::memory_order_relaxed) == handle) return true;
+  if (lastOther_.load(std::memory_order_relaxed) == handle) return false;
   char className[6] = {};
-  if (RealGetWindowClassA(focus, className, sizeof className) != 4 || lstrcmpiA(className, "Edit") != 0) return false;
-  return (GetWindowLongA(focus, GWL_STYLE) & ES_PASSWORD) != 0;
+  const bool edit = RealGetWindowClassA(static_cast<HWND>(window), className, sizeof className) == 4 &&
+                    lstrcmpiA(className, "Edit") == 0;
+  (edit ? lastEdit_ : lastOther_).store(handle, std::memory_order_relaxed);
+  return edit;
 }
 
 }  // namespace tarvok
