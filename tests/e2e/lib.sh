@@ -254,6 +254,8 @@ e2e_cleanup() {
     import -window root "$E2E_WORK/failure.png" 2>/dev/null && log "screen at the failure: $E2E_WORK/failure.png"
     # Whether the hot key was seen at all: its log line comes before any paste.
     [ -f "$(log_file)" ] && log "log.txt at the failure ends with: $(tail -n 2 "$(log_file)" | tr -d '\r' | paste -sd'|')"
+    # Whether the library took the keys for another program's.
+    log "windows at the failure: $(probe foreground 2>&1 | tr -d '\r' | paste -sd'|')"
   fi
   if [ -n "${tarvok_pid:-}" ] && process_alive "$tarvok_pid"; then
     probe post TMainForm 0x0111 106 0 >/dev/null 2>&1

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "ProbeCommands.h"
 #include "ProcessCounters.h"
@@ -225,6 +226,31 @@ bool HasKeyboardFocus(HWND window) {
   info.cbSize = sizeof info;
   if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return false;
   return info.hwndFocus == window || IsChild(window, info.hwndFocus);
+}
+
+// What Wine takes for the foreground window and its focus, which the hook
+// library asks before it records a key; a failed scenario prints it.
+int Foreground(int, Args) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(0, &info)) {
+    std::printf("no foreground thread\n");
+    return 0;
+  }
+  const std::pair<const char*, HWND> windows[] = {{"active", info.hwndActive}, {"focus", info.hwndFocus}};
+  for (const auto& [role, window] : windows) {
+    char title[256] = {};
+    char className[128] = {};
+    DWORD process = 0;
+    if (window != nullptr) {
+      GetWindowTextA(window, title, sizeof title);
+      GetClassNameA(window, className, sizeof className);
+      GetWindowThreadProcessId(window, &process);
+    }
+    std::printf("%s %p class '%s' title '%s' process %lu\n", role, static_cast<void*>(window), className, title,
+                process);
+  }
+  return 0;
 }
 
 int Activate(int, Args argv) {
