@@ -38,6 +38,12 @@ inline constexpr unsigned kSystemCodePage = 0;
 enum class TextId : std::size_t {
   FirstRunTitle,
   FirstRunText,
+  ErrorLoadLibrary,  // the boxes about the hook library; an error code follows
+  ErrorNoGetMessageProc,
+  ErrorNoKeyboardProc,
+  ErrorUnhookGetMessage,
+  ErrorUnhookKeyboard,
+  ErrorUnloadLibrary,
   MenuOptions,
   MenuDisable,
   MenuEnable,

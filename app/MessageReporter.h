@@ -11,6 +11,7 @@ inline constexpr char kMessageCaption[] = "Message from tarvok.exe";
 class MessageReporter {
  public:
   virtual ~MessageReporter() = default;
+  // `text` is UTF-8: a language file's text keeps its letters.
   virtual void Show(const std::string& text) = 0;
 };
 

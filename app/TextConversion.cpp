@@ -16,6 +16,15 @@ bool Convert(UINT codePage, std::string_view bytes, std::wstring& text) {
 
 }  // namespace
 
+std::string ToUtf8(std::wstring_view text) {
+  const int size = static_cast<int>(text.size());
+  const int needed = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  if (needed <= 0) return {};
+  std::string bytes(static_cast<std::size_t>(needed), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, bytes.data(), needed, nullptr, nullptr);
+  return bytes;
+}
+
 std::wstring ToUtf16(std::string_view bytes, unsigned codePage) {
   std::wstring text;
   if (bytes.empty()) return text;

@@ -40,6 +40,7 @@ class MainFormLanguageTarget final : public tarvok::LanguageTarget {
   void ApplyMessages(const LanguageTexts& texts) override {
     form_.FirstRunTitle = texts[TextId::FirstRunTitle];
     form_.FirstRunText = texts[TextId::FirstRunText];
+    form_.Work().SetTexts(texts);
   }
 
   void ApplyMenu(const LanguageTexts& texts) override {

@@ -13,10 +13,16 @@
 namespace tarvok {
 
 void MessageBoxReporter::Show(const std::string& text) {
-  MessageBoxW(nullptr, ToUtf16(text, CP_ACP).c_str(), ToUtf16(kMessageCaption, CP_ACP).c_str(), MB_OK);
+  MessageBoxW(nullptr, ToUtf16(text, CP_UTF8).c_str(), ToUtf16(kMessageCaption, CP_UTF8).c_str(), MB_OK);
 }
 
 void WorkUnit::Report(const char* text) { reporter_.Show(text); }
+
+void WorkUnit::Report(TextId text) { reporter_.Show(ToUtf8(texts_[text])); }
+
+void WorkUnit::ReportWithCode(TextId text, DWORD code) {
+  reporter_.Show(ToUtf8(texts_[text]) + " - " + std::to_string(code));
+}
 
 void WorkUnit::ReportWithCode(const char* text, DWORD code) {
   reporter_.Show(std::string(text) + std::to_string(code));
@@ -100,13 +106,13 @@ void WorkUnit::LoadAndInstallHooks() {
   const bool loadedBefore = hooks_.LibraryUsable();
   switch (hooks_.Load(libraryPath_)) {
     case SystemHooks::LoadOutcome::NoLibrary:
-      ReportWithCode("Error Load Libray - ", GetLastError());
+      ReportWithCode(TextId::ErrorLoadLibrary, GetLastError());
       return;
     case SystemHooks::LoadOutcome::NoGetMessageProc:
-      Report("Error Get GetMessageProc Adress");
+      Report(TextId::ErrorNoGetMessageProc);
       return;
     case SystemHooks::LoadOutcome::NoKeyboardProc:
-      Report("Error Get KeyboardProc Adress");
+      Report(TextId::ErrorNoKeyboardProc);
       return;
     case SystemHooks::LoadOutcome::Loaded:
       InstallHooks();
@@ -161,8 +167,8 @@ void WorkUnit::RemoveHooks() {
   // A hook whose installation failed (or never happened because an export
   // was missing) has no handle and goes without a word: unhooking "nothing"
   // would only produce a misleading error box.
-  if (!hooks_.RemoveGetMessageHook()) ReportWithCode("CallWNDHook not Unhook!  Error-", GetLastError());
-  if (!hooks_.RemoveKeyboardHook()) ReportWithCode("KeybordHook not Unhook!  Error-", GetLastError());
+  if (!hooks_.RemoveGetMessageHook()) ReportWithCode(TextId::ErrorUnhookGetMessage, GetLastError());
+  if (!hooks_.RemoveKeyboardHook()) ReportWithCode(TextId::ErrorUnhookKeyboard, GetLastError());
 }
 
 bool WorkUnit::StopWork() {
@@ -195,7 +201,7 @@ bool WorkUnit::StopWork() {
 }
 
 void WorkUnit::ReleaseLibrary() {
-  if (hooks_.LibraryLoaded() && !hooks_.FreeLibrary()) Report("Error Unload Libray");
+  if (hooks_.LibraryLoaded() && !hooks_.FreeLibrary()) Report(TextId::ErrorUnloadLibrary);
 }
 
 bool WorkUnit::ApplySettings(const HookSettings& settings) {

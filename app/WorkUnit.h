@@ -10,6 +10,7 @@
 
 #include "HelperProcess.h"
 #include "HookSettings.h"
+#include "LanguageFile.h"
 #include "MessageReporter.h"
 #include "ScopedHandle.h"
 #include "SystemHooks.h"
@@ -28,6 +29,8 @@ class WorkUnit {
   // bare name, so no other file of that name on the search path can be
   // installed into every program on the desktop.
   void SetLibraryPath(std::string path) { libraryPath_ = std::move(path); }
+  // The language's texts for the boxes about the hook library.
+  void SetTexts(const LanguageTexts& texts) { texts_ = texts; }
 
   // Returns false only when an unexpected exception interrupted it. On
   // 64-bit Windows StartWork also starts the helper of the other bitness,
@@ -63,6 +66,8 @@ class WorkUnit {
  private:
   void Report(const char* text);
   void ReportWithCode(const char* text, DWORD code);
+  void Report(TextId text);
+  void ReportWithCode(TextId text, DWORD code);
   [[nodiscard]] GlobalHookData* MutableBlock() const { return static_cast<GlobalHookData*>(view_.get()); }
   bool CreateBlock();
   void CreateOptionsBlock(const HookSettings& settings);
@@ -74,6 +79,7 @@ class WorkUnit {
 
   MessageReporter& reporter_;
   std::string libraryPath_ = kHookLibraryFileName;
+  LanguageTexts texts_;  // built-in English until a language file is read
   UINT optionsUpdateMessage_ = 0;
   ScopedHandle mapping_;   // FGlobalHookDataMMFHandle
   ScopedMappedView view_;  // GlobalHookData

@@ -25,14 +25,15 @@ namespace {
 using tarvok::testing::FakeRegistry;
 using tarvok::testing::ScratchFolder;
 
-class SilentReporter final : public tarvok::MessageReporter {
+class LastMessageReporter final : public tarvok::MessageReporter {
  public:
-  void Show(const std::string&) override {}
+  void Show(const std::string& text) override { last = text; }
+  std::string last;
 };
 
 const char kGerman[] =
     "[Info]\r\nLanguage=Deutsch\r\nTranslator=Anna\r\nVersion=2\r\n"
-    "[Messages]\r\n3=Neues Programm\r\n"
+    "[Messages]\r\n3=Neues Programm\r\n5=Fehler beim Laden der Bibliothek\r\n"
     "[Menu]\r\n1=Optionen...\r\n2=Deaktivieren\r\n3=Aktivieren\r\n4=Sprache\r\n6=Info...\r\n"
     "7=Beenden\r\n8=Hilfe...\r\n"
     "[MainWindow]\r\n1=Optionen\r\n6=Ja\r\n7=Abbrechen\r\n9=Starten mit:\r\n"
@@ -107,7 +108,7 @@ class LanguageMenuTest : public ::testing::Test {
 
   ScratchFolder folder_{"languagemenu"};
   FakeRegistry registry_;
-  SilentReporter reporter_;
+  LastMessageReporter reporter_;
   tarvok::TApplication application_{GetModuleHandleA(nullptr)};
   TMainForm form_{application_, registry_, reporter_};
 };
@@ -139,6 +140,14 @@ TEST_F(LanguageMenuTest, ChoosingALanguageTranslatesEverythingAtOnceAndIsRemembe
   EXPECT_EQ(Text(form_.About->Handle()), "Uber Tarvok");
   EXPECT_EQ(Text(form_.About->Label7), "Mitwirkende:");
   EXPECT_EQ(Text(form_.About->Button1), "Ja");
+}
+
+TEST_F(LanguageMenuTest, HookLibraryBoxesSpeakTheChosenLanguage) {
+  Choose("deu.ini");
+  SendMessageA(form_.Handle, WM_COMMAND, kCmdDisableEnable, 0);
+  form_.Work().SetLibraryPath(form_.ProgramFolder + "no-such-calc.dll");
+  SendMessageA(form_.Handle, WM_COMMAND, kCmdDisableEnable, 0);
+  EXPECT_EQ(reporter_.last, "Fehler beim Laden der Bibliothek - 126");
 }
 
 TEST_F(LanguageMenuTest, FileWithOnlyAMenuSectionSetsTheRestToEnglish) {

@@ -97,7 +97,7 @@ TEST_F(OptionsWindowTest, EnableThatCannotLoadTheLibraryShowsCalculationOff) {
   SendMessageA(form_.Handle, WM_COMMAND, kCmdDisableEnable, 0);
   form_.Work().SetLibraryPath(form_.ProgramFolder + "no-such-calc.dll");
   SendMessageA(form_.Handle, WM_COMMAND, kCmdDisableEnable, 0);
-  EXPECT_NE(reporter_.messages.find("Error Load Libray - 126"), std::string::npos) << reporter_.messages;
+  EXPECT_NE(reporter_.messages.find("Error Load Library - 126"), std::string::npos) << reporter_.messages;
   EXPECT_FALSE(form_.HooksActive());
   EXPECT_EQ(MenuText(form_.PopupMenu1, kCmdDisableEnable), "Enable");
   EXPECT_EQ(form_.Tray().CurrentIconName(), "YELLOW");

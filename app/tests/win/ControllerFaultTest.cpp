@@ -230,12 +230,12 @@ TEST_P(BrokenLibraryTest, ShowsItsBoxOnceAndTheProgramStaysUsable) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BrokenLibraryTest,
-    ::testing::Values(LibraryCase{"no calc.dll", "", "Error Load Libray - 126"},
+    ::testing::Values(LibraryCase{"no calc.dll", "", "Error Load Library - 126"},
                       LibraryCase{"a calc.dll without exports", "stubcalc-noexports.dll",
-                                  "Error Get GetMessageProc Adress"},
+                                  "Error Get GetMessageProc Address"},
                       LibraryCase{"a calc.dll without KeyboardProc", "stubcalc-nokeyboard.dll",
-                                  "Error Get KeyboardProc Adress"},
-                      LibraryCase{"a calc.dll that is not a library", "", "Error Load Libray - 193",
+                                  "Error Get KeyboardProc Address"},
+                      LibraryCase{"a calc.dll that is not a library", "", "Error Load Library - 193",
                                   "MZ this is no library at all\r\n"}));
 
 // ---- calc.dll is the one beside the program ----
@@ -274,7 +274,7 @@ TEST_F(ControllerFaultTest, CalcDllInTheCurrentFolderIsNeverLoaded) {
   Installation bare("tarvok-nolibrary", false);
   bare.Start(planted.path());
   ASSERT_TRUE(WaitFor([&] { return !MessageBoxesOf(bare.ProcessId()).empty(); }));
-  EXPECT_EQ(MessageBoxText(MessageBoxesOf(bare.ProcessId())[0]), "Error Load Libray - 126");
+  EXPECT_EQ(MessageBoxText(MessageBoxesOf(bare.ProcessId())[0]), "Error Load Library - 126");
   EXPECT_EQ(LoadedModulePath(bare.Process(), kHookLibraryFileName), "");
 }
 

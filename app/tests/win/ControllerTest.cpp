@@ -262,7 +262,7 @@ TEST_F(ControllerTest, MissingHookLibraryIsReportedAndTheProgramKeepsRunning) {
   HWND label = FindWindowExA(box, nullptr, "Static", nullptr);
   std::string message;
   while (label != nullptr && (message = Text(label)).empty()) label = FindWindowExA(box, label, "Static", nullptr);
-  EXPECT_EQ(message, "Error Load Libray - 126");
+  EXPECT_EQ(message, "Error Load Library - 126");
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
 

@@ -173,8 +173,8 @@ TEST_P(WorkUnitFailureTest, ReportsOnceAndStopCleansUpQuietly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, WorkUnitFailureTest,
-                         ::testing::Values(FailureCase{"missing-calc.dll", "Error Load Libray - 126", false},
-                                           FailureCase{"stubcalc-nokeyboard.dll", "Error Get KeyboardProc Adress",
+                         ::testing::Values(FailureCase{"missing-calc.dll", "Error Load Library - 126", false},
+                                           FailureCase{"stubcalc-nokeyboard.dll", "Error Get KeyboardProc Address",
                                                        true}));
 
 TEST_F(WorkUnitTest, LoadsTheLibraryByItsFullPathOnly) {
@@ -184,7 +184,7 @@ TEST_F(WorkUnitTest, LoadsTheLibraryByItsFullPathOnly) {
   work.SetLibraryPath(elsewhere.path() + "stubcalc.dll");
   work.StartWork(SampleSettings());
   ASSERT_EQ(reporter.messages.size(), 1u);
-  EXPECT_EQ(reporter.messages[0].rfind("Error Load Libray - ", 0), 0u) << reporter.messages[0];
+  EXPECT_EQ(reporter.messages[0].rfind("Error Load Library - ", 0), 0u) << reporter.messages[0];
   EXPECT_FALSE(work.LibraryLoaded());
 }
 
