@@ -41,21 +41,16 @@ bool HtmlHelpAPI::Bind(HKEY root, const char* subkey) {
   if (path.empty() || !IsExistingFile(path)) return false;
   library_.reset(LoadLibraryA(path.c_str()));
   if (!library_) return false;
-  HtmlHelpA = reinterpret_cast<HtmlHelpAFunction>(
-      reinterpret_cast<void*>(GetProcAddress(library_.get(), "HtmlHelpA")));
-  HtmlHelpW = reinterpret_cast<HtmlHelpWFunction>(
-      reinterpret_cast<void*>(GetProcAddress(library_.get(), "HtmlHelpW")));
   htmlHelp_ = reinterpret_cast<HtmlHelpAFunction>(
       reinterpret_cast<void*>(GetProcAddress(library_.get(), "HtmlHelpA")));
-  return true;
+  if (htmlHelp_ == nullptr) library_.reset();
+  return library_.valid();
 }
 
 void HtmlHelpAPI::Unbind() {
   // Help windows run on the library's code: close them before it goes.
   if (opened_ && htmlHelp_ != nullptr) htmlHelp_(nullptr, nullptr, kHhCloseAll, 0);
   opened_ = false;
-  HtmlHelpA = nullptr;
-  HtmlHelpW = nullptr;
   htmlHelp_ = nullptr;
   library_.reset();
 }

@@ -16,7 +16,6 @@ inline constexpr UINT kHhDisplayTopic = 0x0000;
 inline constexpr UINT kHhCloseAll = 0x0012;
 
 using HtmlHelpAFunction = HWND(WINAPI*)(HWND caller, LPCSTR file, UINT command, DWORD_PTR data);
-using HtmlHelpWFunction = HWND(WINAPI*)(HWND caller, LPCWSTR file, UINT command, DWORD_PTR data);
 
 class HtmlHelpAPI {
  public:
@@ -27,7 +26,7 @@ class HtmlHelpAPI {
 
   // Loads the library that the default value of root\subkey names. Does
   // nothing and returns false when the value is missing or empty, names no
-  // existing file, or the library does not load.
+  // existing file, or the library does not load or lacks HtmlHelpA.
   bool Bind(HKEY root = HKEY_CLASSES_ROOT, const char* subkey = kHtmlHelpControlKey);
   // Closes any help window the library opened, then frees it.
   void Unbind();
@@ -37,9 +36,6 @@ class HtmlHelpAPI {
   // Calls the library's HtmlHelpA; returns nullptr and does nothing when the
   // library is not loaded.
   HWND HtmlHelp(HWND caller, const char* file, UINT command, DWORD_PTR data);
-
-  HtmlHelpAFunction HtmlHelpA = nullptr;
-  HtmlHelpWFunction HtmlHelpW = nullptr;
 
  private:
   ScopedModule library_;

@@ -104,7 +104,7 @@ bool TMainForm::Create() {
   windowClass.lpfnWndProc = &TMainForm::WindowProc;
   windowClass.hInstance = application_.Instance();
   windowClass.hIcon = LoadIconW(application_.Instance(), L"MAINICON");
-  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   const std::wstring className = ToUtf16(kWindowClass, CP_ACP);
   windowClass.lpszClassName = className.c_str();
@@ -322,12 +322,6 @@ void TMainForm::FormCreate() {
   const std::string language = registry_.ReadString(kSettingsKey, kValueLanguage);
   LoadLanguageFile(language != kAbsentText ? language : tarvok::kDefaultLanguageFile);
 
-  OSVERSIONINFOA version{};
-  version.dwOSVersionInfoSize = sizeof version;
-  if (GetVersionExA(&version)) {
-    trayIcon_.SetPlatform(ClassifyWindowsVersion(version.dwPlatformId, version.dwMajorVersion,
-                                                 version.dwMinorVersion));
-  }
   trayIcon_.AddTrayIcon(Handle, application_.Instance());
 
   LoadValues();

@@ -1,6 +1,6 @@
 // Shell_NotifyIconW with the small record for the icon itself and the
 // larger one for balloons; the images are loaded at 16x16 from the program's
-// own icon resources, with the 16-colour set where the tray cannot show more.
+// own icon resources.
 #include "UTrayIcon.h"
 
 #include <algorithm>
@@ -46,13 +46,8 @@ NOTIFYICONDATAW BalloonTrayRecord(HWND owner, const std::wstring& title, const s
   return record;
 }
 
-std::string TrayIconResourceName(const std::string& baseName, const PlatformFlags& flags) {
-  return flags.trueColorTrayIcons ? baseName : baseName + "16";
-}
-
 void TrayIcon::Notify(DWORD action, HWND owner, HINSTANCE instance, const char* iconName) {
-  const std::string resource = TrayIconResourceName(iconName, flags_);
-  ScopedIcon image(static_cast<HICON>(LoadImageA(instance, resource.c_str(), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+  ScopedIcon image(static_cast<HICON>(LoadImageA(instance, iconName, IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
   NOTIFYICONDATAW record = BasicTrayRecord(owner, image.get());
   Shell_NotifyIconW(action, &record);
   // The shell keeps its own copy of the image, so the previous one can go.
@@ -81,7 +76,6 @@ void TrayIcon::DeleteTrayIcon(HWND owner) {
 
 void TrayIcon::ShowTrayBalloon(const std::wstring& title, const std::wstring& text, DWORD iconKind,
                                HWND owner) {
-  if (!flags_.balloonsSupported) return;
   NOTIFYICONDATAW record = BalloonTrayRecord(owner, title, text, iconKind);
   Shell_NotifyIconW(NIM_MODIFY, &record);
 }

@@ -12,7 +12,6 @@
 #include <string>
 
 #include "ScopedHandle.h"
-#include "WindowsVersion.h"
 
 namespace tarvok {
 
@@ -35,14 +34,10 @@ static_assert(kBalloonRecordSize == (sizeof(void*) == 8 ? 952 : 936));
 [[nodiscard]] NOTIFYICONDATAW BasicTrayRecord(HWND owner, HICON icon);
 [[nodiscard]] NOTIFYICONDATAW BalloonTrayRecord(HWND owner, const std::wstring& title,
                                                 const std::wstring& text, DWORD iconKind);
-[[nodiscard]] std::string TrayIconResourceName(const std::string& baseName, const PlatformFlags& flags);
 
 // Whatever the shell answers is ignored: nothing here reports an error.
 class TrayIcon {
  public:
-  void SetPlatform(PlatformFlags flags) { flags_ = flags; }
-  [[nodiscard]] const PlatformFlags& Platform() const { return flags_; }
-
   void AddTrayIcon(HWND owner, HINSTANCE instance);
   void ChangeTrayIcon(HWND owner, HINSTANCE instance, const char* iconName);
   void DeleteTrayIcon(HWND owner);
@@ -56,7 +51,6 @@ class TrayIcon {
  private:
   void Notify(DWORD action, HWND owner, HINSTANCE instance, const char* iconName);
 
-  PlatformFlags flags_;
   ScopedIcon icon_;  // the image the shell currently shows; replaced ones are freed
   std::string iconName_ = kIconOn;
 };

@@ -1,13 +1,11 @@
 #!/usr/bin/env python3
 """Draws the program's icons: a small calculator (display strip, key grid,
 an accent "=" key) on a blue body while calculation is on, on a yellow body
-while it is off. Writes the four .ico files of tarvok.exe with the sizes and
+while it is off. Writes the two .ico files of tarvok.exe with the sizes and
 colour depths the tray and the shell ask for:
 
   MAINICON.ico    16, 32, 48 px, each in 16 colours, 256 colours, true colour
-  MAINICON16.ico  16 px, 16 colours
   YELLOW.ico      16 px in 16 colours, 256 colours, true colour
-  YELLOW16.ico    16 px, 16 colours
 
 Usage: draw_icons.py <output folder>. Only the standard library is used.
 """
@@ -119,9 +117,7 @@ def main():
     out.mkdir(parents=True, exist_ok=True)
     depths = (4, 8, 32)
     write_ico(out / "MAINICON.ico", [(draw(s, "on"), d) for s in (16, 32, 48) for d in depths])
-    write_ico(out / "MAINICON16.ico", [(draw(16, "on"), 4)])
     write_ico(out / "YELLOW.ico", [(draw(16, "off"), d) for d in depths])
-    write_ico(out / "YELLOW16.ico", [(draw(16, "off"), 4)])
 
 
 if __name__ == "__main__":

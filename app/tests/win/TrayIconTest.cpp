@@ -38,11 +38,5 @@ INSTANTIATE_TEST_SUITE_P(Table, BalloonRecordTest,
                          ::testing::Values(BalloonCase{20, 80, 20, 80}, BalloonCase{63, 255, 63, 255},
                                            BalloonCase{80, 300, 63, 255}, BalloonCase{0, 0, 0, 0}));
 
-TEST(TrayImages, SixteenColourSetWhereTheTrayLacksTrueColour) {
-  EXPECT_EQ(TrayIconResourceName("YELLOW", {true, true}), "YELLOW");
-  EXPECT_EQ(TrayIconResourceName("YELLOW", {true, false}), "YELLOW16");
-  EXPECT_EQ(TrayIconResourceName("MAINICON", {false, false}), "MAINICON16");
-}
-
 }  // namespace
 }  // namespace tarvok
