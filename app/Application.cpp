@@ -1,7 +1,7 @@
 // The hidden application window and the message loop.
 #include "Application.h"
 
-#include "ExitRequest.h"
+#include "RunningCopyNames.h"
 
 namespace tarvok {
 

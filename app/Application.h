@@ -8,12 +8,11 @@
 #include <functional>
 #include <string>
 
+#include "RunningCopyNames.h"
 #include "UOneInstanceMay.h"
 
 namespace tarvok {
 
-inline constexpr char kApplicationClass[] = "TApplication";
-inline constexpr char kApplicationTitle[] = "Tarvok";
 inline constexpr char kHelpFileName[] = "Tarvok HTML help.chm";
 
 class TApplication final : public OneInstanceHost {

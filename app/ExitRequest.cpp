@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "Application.h"
+#include "RunningCopyNames.h"
 #include "ScopedHandle.h"
 
 namespace tarvok {

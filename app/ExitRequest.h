@@ -7,11 +7,9 @@
 
 #include <windows.h>
 
-namespace tarvok {
+#include "RunningCopyNames.h"  // kExitMessageName: the request a running copy takes
 
-// The registered message a running copy's application window takes as the
-// request to exit.
-inline constexpr char kExitMessageName[] = "WM_Exit2tarvok";
+namespace tarvok {
 
 // The exit codes of "tarvok.exe /exit", chosen so that a script can tell
 // whether Tarvok was running (and so should be started again afterwards).

@@ -4,6 +4,7 @@
 // for "stop".
 #include "HelperProcess.h"
 
+#include "ExistingFile.h"
 #include "HelperContract.h"
 
 namespace tarvok {
@@ -16,11 +17,6 @@ constexpr DWORD kReadyWaitMs = 5000;
 // The helper ends within this time after "stop" unless it hangs; then it
 // is ended by force, so that Disable never leaves one behind.
 constexpr DWORD kStopWaitMs = 2000;
-
-bool FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 
 HANDLE NewEvent(const char* prefix) {
   HANDLE event = CreateEventA(nullptr, TRUE, FALSE, HelperEventName(prefix, GetCurrentProcessId()).c_str());
@@ -50,7 +46,7 @@ HelperProcess::Outcome HelperProcess::Launch(const std::string& folder) {
   // Only by full path: a bare name would be looked up along the search path.
   if (folder.find_first_of("\\/") == std::string::npos) return Outcome::Missing;
   const std::string helperPath = folder + kOtherHelperFileName;
-  if (!FileExists(helperPath) || !FileExists(folder + kOtherHookLibraryFileName)) return Outcome::Missing;
+  if (!IsExistingFile(helperPath) || !IsExistingFile(folder + kOtherHookLibraryFileName)) return Outcome::Missing;
   stop_.reset(NewEvent(kHelperStopEventPrefix));
   ready_.reset(NewEvent(kHelperReadyEventPrefix));
   if (!stop_ || !ready_) return Outcome::Failed;

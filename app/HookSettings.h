@@ -7,12 +7,11 @@
 #include <cstdint>
 #include <string>
 
+#include "NumberText.h"  // kMinPrecision, kMaxPrecision: what the evaluator formats
 #include "TypeUnit.h"
 
 namespace tarvok {
 
-inline constexpr int kMinPrecision = 0;
-inline constexpr int kMaxPrecision = 10;
 inline constexpr int kDefaultPrecision = 2;
 
 // What the options window's controls hold.

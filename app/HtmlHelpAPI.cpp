@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "ExistingFile.h"
+
 namespace tarvok {
 namespace {
 
@@ -26,11 +28,6 @@ std::string ReadLibraryPath(HKEY root, const char* subkey) {
   char expanded[MAX_PATH * 2] = {};
   const DWORD needed = ExpandEnvironmentStringsA(stored, expanded, sizeof expanded);
   return needed != 0 && needed <= sizeof expanded ? std::string(expanded) : std::string();
-}
-
-bool IsExistingFile(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 }  // namespace

@@ -7,15 +7,13 @@
 
 #include <windows.h>
 
+#include "ExistingFile.h"
 #include "ScopedHandle.h"
 #include "TextConversion.h"
 
 namespace tarvok {
 
-bool Win32LanguageFileSystem::FileExists(const std::string& path) const {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
+bool Win32LanguageFileSystem::FileExists(const std::string& path) const { return IsExistingFile(path); }
 
 std::vector<std::string> Win32LanguageFileSystem::ListIniFiles(const std::string& folder) const {
   std::vector<std::string> names;

@@ -116,14 +116,9 @@ INT_PTR TAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-int TAbout::Scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
-
 void TAbout::OnInitDialog() {
-  if (HDC screen = GetDC(nullptr)) {
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-  }
-  RECT frame = {0, 0, Scale(kClientWidth), Scale(kClientHeight)};
+  layout_ = tarvok::DpiLayout();
+  RECT frame = {0, 0, layout_.Scale(kClientWidth), layout_.Scale(kClientHeight)};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE)));
   SetWindowPos(handle_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -158,12 +153,9 @@ void TAbout::OnInitDialog() {
 
 HWND TAbout::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int left,
                         int top, int width, int height, int id, HFONT font) {
-  HWND control = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, Scale(left),
-                                 Scale(top), Scale(width), Scale(height), handle_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
-                                 nullptr);
+  HWND control = layout_.AddControl(handle_, className, text, WS_VISIBLE | style, left, top, width, height,
+                                    static_cast<UINT>(id), font);
   if (control == nullptr) return nullptr;
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   // Labels size themselves to their text, as translated texts differ in length.
   if (width == 0) FitLabelToText(control);
   return control;
@@ -180,7 +172,7 @@ void TAbout::FitLabelToText(HWND label) {
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   if (previous != nullptr) SelectObject(dc, previous);
   ReleaseDC(label, dc);
-  SetWindowPos(label, nullptr, 0, 0, extent.cx + 1, extent.cy > 0 ? extent.cy : Scale(13),
+  SetWindowPos(label, nullptr, 0, 0, extent.cx + 1, extent.cy > 0 ? extent.cy : layout_.Scale(13),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(handle_, nullptr, TRUE);
 }
@@ -188,8 +180,8 @@ void TAbout::FitLabelToText(HWND label) {
 void TAbout::OnPaint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(handle_, &paint);
-  RECT panel = {Scale(kPanel1.left), Scale(kPanel1.top), Scale(kPanel1.right),
-                Scale(kPanel1.bottom)};
+  RECT panel = {layout_.Scale(kPanel1.left), layout_.Scale(kPanel1.top), layout_.Scale(kPanel1.right),
+                layout_.Scale(kPanel1.bottom)};
   DrawEdge(dc, &panel, BDR_SUNKENOUTER, BF_RECT);
   EndPaint(handle_, &paint);
 }

@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "DpiLayout.h"
 #include "LanguageFile.h"
 #include "ScopedHandle.h"
 #include "TarvokVersion.h"
@@ -69,7 +70,6 @@ class TAbout {
                   int width, int height, int id, HFONT font);
   void FitLabelToText(HWND label);
   void CentreOnScreen();
-  [[nodiscard]] int Scale(int pixels) const;
 
   HINSTANCE instance_;
   std::string languageFolder_;
@@ -78,7 +78,7 @@ class TAbout {
   HWND owner_ = nullptr;
   tarvok::ScopedGdiObject boldFont_;
   tarvok::ScopedGdiObject picture_;
-  int dpi_ = 96;
+  tarvok::DpiLayout layout_;
   INT_PTR modalResult_ = 0;
   bool showing_ = false;
 };

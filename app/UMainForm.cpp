@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "Application.h"
+#include "ExistingFile.h"
 #include "HotKeyRules.h"
 #include "LanguageFile.h"
 #include "RegistryNames.h"
@@ -110,12 +111,8 @@ bool TMainForm::Create() {
   windowClass.lpszClassName = className.c_str();
   RegisterClassW(&windowClass);
 
-  HDC screen = GetDC(nullptr);
-  dpi_ = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
-  if (dpi_ <= 0) dpi_ = 96;
-
-  RECT frame{0, 0, ScaleForDpi(kClientWidth), ScaleForDpi(kClientHeight)};
+  layout_ = DpiLayout();
+  RECT frame{0, 0, layout_.Scale(kClientWidth), layout_.Scale(kClientHeight)};
   AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
@@ -138,20 +135,14 @@ bool TMainForm::Create() {
   return true;
 }
 
-int TMainForm::ScaleForDpi(int pixels) const { return MulDiv(pixels, dpi_, 96); }
-
 HWND TMainForm::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int left, int top,
                            int width, int height, UINT id) {
-  HWND control = CreateWindowExW(0, className, text, WS_CHILD | style, ScaleForDpi(left), ScaleForDpi(top),
-                                 ScaleForDpi(width), ScaleForDpi(height), Handle,
-                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), application_.Instance(),
-                                 nullptr);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  return control;
+  return layout_.AddControl(Handle, className, text, style, left, top, width, height, id,
+                            static_cast<HFONT>(font_.get()));
 }
 
 void TMainForm::CreateControls() {
-  font_.reset(CreateFontW(-MulDiv(kFontPoints, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+  font_.reset(CreateFontW(-MulDiv(kFontPoints, layout_.Dpi(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                           DEFAULT_PITCH | FF_DONTCARE, kFontFace));
   const DWORD visible = WS_VISIBLE;
@@ -275,8 +266,7 @@ void TMainForm::ShowHotKeyWarning(std::uint16_t shortcut) {
 
 void TMainForm::UpdateLineFormNote() {
   const bool lineChosen = SendMessageW(RadioButton2, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  const DWORD converter = GetFileAttributesA((ProgramFolder + kConverterFileName).c_str());
-  const bool converterThere = converter != INVALID_FILE_ATTRIBUTES && (converter & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  const bool converterThere = IsExistingFile(ProgramFolder + kConverterFileName);
   ShowWindow(LineFormNote, lineChosen && !converterThere ? SW_SHOW : SW_HIDE);
 }
 

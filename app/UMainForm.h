@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "DpiLayout.h"
 #include "HookSettings.h"
 #include "MessageReporter.h"
 #include "RozadarRegistry.h"
@@ -181,7 +182,6 @@ class TMainForm {
   // Once per run of the program: the 64-bit half did not start, so only
   // 32-bit programs calculate.
   void NoticeHelperProblem();
-  [[nodiscard]] int ScaleForDpi(int pixels) const;
 
   tarvok::TApplication& application_;
   tarvok::SettingsRegistry& registry_;
@@ -198,6 +198,6 @@ class TMainForm {
   bool workRunning_ = false;
   bool exitRequested_ = false;
   bool helperNoticeShown_ = false;
-  int dpi_ = 96;
+  tarvok::DpiLayout layout_;
   UINT taskbarCreatedMessage_ = 0;
 };

@@ -69,11 +69,6 @@ bool QuoteOwnAutorunEntry(SettingsRegistry& registry, const std::string& program
   return registry.WriteString(kAutorunKey, kAutorunValue, AutorunText(programFile));
 }
 
-std::string FolderOf(const std::string& programFile) {
-  const auto slash = programFile.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : programFile.substr(0, slash + 1);
-}
-
 std::string LanguageFolderOf(const std::string& programFolder) { return programFolder + "language\\"; }
 
 bool RecordProgramFolders(SettingsRegistry& registry, const std::string& programFolder) {

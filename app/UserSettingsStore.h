@@ -6,6 +6,7 @@
 #include <string>
 
 #include "HookSettings.h"
+#include "PathText.h"
 #include "SettingsRegistry.h"
 #include "ShortcutText.h"
 
@@ -41,7 +42,6 @@ void WriteUserSettings(SettingsRegistry& registry, const UserSettings& settings,
 bool QuoteOwnAutorunEntry(SettingsRegistry& registry, const std::string& programFile);
 
 // The folder of a full program path, with its trailing backslash.
-[[nodiscard]] std::string FolderOf(const std::string& programFile);
 [[nodiscard]] std::string LanguageFolderOf(const std::string& programFolder);
 
 // Writes Path and GlobalPathlanguage. A folder too long for the 200-byte text

@@ -8,6 +8,7 @@
 
 #include <stdexcept>
 
+#include "PathText.h"
 #include "TextConversion.h"
 
 namespace tarvok {
@@ -126,7 +127,7 @@ void WorkUnit::LoadAndInstallHooks() {
 
 // The helper's hook library sits beside this program's.
 void WorkUnit::StartHelper() {
-  if (SystemIs64Bit()) helper_.Start(libraryPath_.substr(0, libraryPath_.find_last_of("\\/") + 1));
+  if (SystemIs64Bit()) helper_.Start(FolderOf(libraryPath_));
 }
 
 bool WorkUnit::StartWork(const HookSettings& settings) {

@@ -26,7 +26,7 @@ tarvok_add_test(engine_delivery_test
   SOURCES tests/ClipboardExchangeTest.cpp tests/ResultDeliveryTest.cpp
   LIBS tarvok_engine LABELS engine)
 tarvok_add_test(engine_hook_test
-  SOURCES tests/HookEngineTest.cpp tests/LogLineTest.cpp
+  SOURCES tests/HookEngineTest.cpp tests/LogLineTest.cpp tests/ResultTextTest.cpp
   LIBS tarvok_engine LABELS engine)
 
 if(NOT WIN32)

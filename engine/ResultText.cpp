@@ -13,7 +13,9 @@ namespace {
 // Typed lines are short; the blank is appended without touching the heap.
 constexpr std::size_t kTypedCapacity = 512;
 
-long double EvaluateWithBlank(std::string_view expression) {
+}  // namespace
+
+long double EvaluateTypedText(std::string_view expression) {
   if (expression.size() < kTypedCapacity) {
     std::array<char, kTypedCapacity> text;
     expression.copy(text.data(), expression.size());
@@ -25,11 +27,9 @@ long double EvaluateWithBlank(std::string_view expression) {
   return EvaluateText(text);
 }
 
-}  // namespace
-
 ResultText MakeResultText(std::string_view expression, int precision) noexcept {
   try {
-    const long double value = EvaluateWithBlank(expression);
+    const long double value = EvaluateTypedText(expression);
     std::array<char, kNumberTextCapacity> digits;
     const std::size_t length = WriteNumberText(value, precision, digits);
     return ResultText{value, std::string(digits.data(), length), false};

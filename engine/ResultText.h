@@ -16,4 +16,8 @@ struct ResultText {
 
 ResultText MakeResultText(std::string_view expression, int precision) noexcept;
 
+// The value of a typed expression, evaluated as the hot key evaluates it
+// (with a blank after it). Throws the evaluator's exceptions.
+long double EvaluateTypedText(std::string_view expression);
+
 }  // namespace tarvok

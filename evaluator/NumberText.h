@@ -20,6 +20,7 @@
 
 namespace tarvok {
 
+// The digits after the point a result may have; the settings keep to them.
 inline constexpr int kMinPrecision = 0;
 inline constexpr int kMaxPrecision = 10;
 // Longest text plus its terminating NUL, with room to spare.

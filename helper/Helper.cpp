@@ -9,8 +9,10 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "HelperContract.h"
+#include "PathText.h"
 #include "ScopedHandle.h"
 #include "SystemHooks.h"
 #include "TypeUnit.h"
@@ -35,8 +37,7 @@ constexpr DWORD kPreviousHelperWaitMs = 3000;
 std::string OwnFolder() {
   char path[MAX_PATH * 4] = {};
   const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string folder(path, length < sizeof path ? length : 0);
-  return folder.substr(0, folder.find_last_of('\\') + 1);
+  return FolderOf(std::string_view(path, length < sizeof path ? length : 0));
 }
 
 // Handles what is queued now; false once WM_QUIT came.

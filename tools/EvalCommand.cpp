@@ -7,6 +7,7 @@
 
 #include "Cp1251.h"
 #include "NumberText.h"
+#include "ResultText.h"
 #include "SafeCalc.h"
 
 namespace tarvok {
@@ -32,10 +33,8 @@ bool ParsePrecision(const std::string& text, int& precision) {
 }  // namespace
 
 std::string EvaluateLine(std::string_view typed, int precision, bool& failed) {
-  std::string text(typed);
-  text += ' ';
   try {
-    const long double value = EvaluateText(text);
+    const long double value = EvaluateTypedText(typed);
     failed = false;
     return NumberText(value, precision);
   } catch (const Exception& error) {
