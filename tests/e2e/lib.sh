@@ -241,9 +241,13 @@ not() { ! "$@" >/dev/null 2>&1; }
 
 # Asks tarvok to exit through its own Exit command, so that it removes its
 # hooks (a killed controller's hooks stay active for a while under Wine).
+# The block goes with the process, but the wineserver closes a process's
+# handles a moment after its end: a copy started before that would find the
+# old block and pass for started.
 exit_tarvok() {
   probe post TMainForm 0x0111 106 0 >/dev/null 2>&1 || true
   wait_until 15 "tarvok.exe to end" not_alive "$tarvok_pid"
+  wait_until $E2E_RESULT_LIMIT "its settings block to go" not probe mapping-dump
 }
 
 not_alive() { ! process_alive "$1"; }
