@@ -27,11 +27,14 @@ windows_targets=(all)
 [ "$TARVOK_RUNS_32BIT" = yes ] || windows_targets=(calc tarvok tarvok_helper tarvok_language_files tarvok_help)
 cmake --build --preset windows -j "$jobs" --target "${windows_targets[@]}" || exit 1
 cmake --build --preset windows64 -j "$jobs" || exit 1
+# Built before the Windows tests start and run after them: a build or the
+# fuzz run beside three lanes of programs under Wine would starve them.
+cmake --build --preset native -j "$jobs" >build/native-build.log 2>&1 || { cat build/native-build.log; exit 1; }
 
 trap tarvok_wine_down EXIT
 
 # The 64-bit tests run on X displays and in 64-bit prefixes of their own,
-# beside the native build and the 32-bit tests: they spend most of their
+# beside the 32-bit tests: they spend most of their
 # time waiting for Wine programs and pass with both cores busy. Where no
 # 32-bit test runs, they take three lanes: the scenarios against the x64
 # package; those of the hook library alone with the controller's fault
@@ -60,12 +63,6 @@ else
   windows64_pids+=($!)
 fi
 
-cmake --build --preset native -j "$jobs" >build/native-build.log 2>&1 || { cat build/native-build.log; exit 1; }
-# The native tests (most of their time is the fuzz run, one core) follow.
-native_log=build/native-tests.log
-ctest --preset native -j "$jobs" >"$native_log" 2>&1 &
-native_pid=$!
-
 status=0
 windows_log=build/windows-tests.log
 echo "== 32-bit Windows tests under Wine"
@@ -81,7 +78,8 @@ for lane in "${!windows64_lanes[@]}"; do
   cat "${logs[-1]}"
 done
 echo "== native tests"
-wait $native_pid || status=1
+native_log=build/native-tests.log
+ctest --preset native -j "$jobs" >"$native_log" 2>&1 || status=1
 cat "$native_log"
 logs+=("$native_log")
 
