@@ -181,10 +181,18 @@ e2e_begin() {
 # programs put on the clipboard intact).
 # An answer other than yes (0), no (1) or usage (2) means the probe itself
 # did not run through: that is said, so a failure does not pass for a "no".
+# A command that always prints and printed nothing says so with its status:
+# a run of the probe that ended without a word was seen now and then.
 probe() {
-  wine "${E2E_PROBE:-$E2E_BIN/tarvok-probe.exe}" "$@" </dev/null
-  local status=$?
+  local output status
+  output=$(wine "${E2E_PROBE:-$E2E_BIN/tarvok-probe.exe}" "$@" </dev/null)
+  status=$?
+  [ -z "$output" ] || printf '%s\n' "$output"
   [ $status -le 2 ] || log "the probe ('$1') ended with status $status" >&2
+  case $1 in
+    clip-seq | clip-dump | mapping-dump | foreground)
+      [ -n "$output" ] || log "the probe ('$1') printed nothing, status $status" >&2 ;;
+  esac
   return $status
 }
 
