@@ -20,16 +20,6 @@
 namespace tarvok {
 namespace {
 
-// Exit codes the controller can tell apart from a stop on request (0).
-enum ExitCode : int {
-  kStopped = 0,
-  kBadCommandLine = 2,
-  kControllerGone = 3,
-  kAlreadyRunning = 4,
-  kNoLibrary = 5,
-  kNoHooks = 6,
-};
-
 // A helper left over from a controller that ended a moment ago is still
 // taking its hooks out; it is waited for this long before giving up.
 constexpr DWORD kPreviousHelperWaitMs = 3000;
@@ -64,28 +54,28 @@ void PumpUntilStopped(HANDLE controller, HANDLE stop) {
 
 int RunHelper(const char* commandLine) {
   const auto controllerId = ParseControllerProcessId(commandLine);
-  if (!controllerId) return kBadCommandLine;
+  if (!controllerId) return kHelperBadCommandLine;
   const ScopedHandle controller(OpenProcess(SYNCHRONIZE, FALSE, *controllerId));
   const ScopedHandle stop(OpenEventA(SYNCHRONIZE, FALSE, HelperEventName(kHelperStopEventPrefix, *controllerId).c_str()));
   const ScopedHandle ready(
       OpenEventA(EVENT_MODIFY_STATE, FALSE, HelperEventName(kHelperReadyEventPrefix, *controllerId).c_str()));
-  if (!controller || !stop || !ready) return kControllerGone;
+  if (!controller || !stop || !ready) return kHelperControllerGone;
 
   const ScopedHandle running(CreateMutexA(nullptr, FALSE, kHelperMutexName));
-  if (!running) return kAlreadyRunning;
+  if (!running) return kHelperAlreadyRunning;
   const DWORD owned = WaitForSingleObject(running.get(), kPreviousHelperWaitMs);
-  if (owned != WAIT_OBJECT_0 && owned != WAIT_ABANDONED) return kAlreadyRunning;
+  if (owned != WAIT_OBJECT_0 && owned != WAIT_ABANDONED) return kHelperAlreadyRunning;
 
   // By full path from this program's folder only: a bare name would be
   // looked up along a search path that others control.
   SystemHooks hooks;
-  if (hooks.Load(OwnFolder() + kHookLibraryFileName) != SystemHooks::LoadOutcome::Loaded) return kNoLibrary;
+  if (hooks.Load(OwnFolder() + kHookLibraryFileName) != SystemHooks::LoadOutcome::Loaded) return kHelperNoLibrary;
   // The message queue exists before the first hook: calls of the hooks from
   // programs of the other bitness are queued to this thread as soon as it
   // is installed.
   MSG peek;
   PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE);
-  if (!hooks.InstallGetMessageHook() || !hooks.InstallKeyboardHook()) return kNoHooks;
+  if (!hooks.InstallGetMessageHook() || !hooks.InstallKeyboardHook()) return kHelperNoHooks;
   SetEvent(ready.get());
 
   PumpUntilStopped(controller.get(), stop.get());
@@ -96,7 +86,7 @@ int RunHelper(const char* commandLine) {
   // threads passes its message loop after the hooks are gone.
   PostMessageA(HWND_BROADCAST, WM_NULL, 0, 0);
   ReleaseMutex(running.get());
-  return kStopped;
+  return kHelperStopped;
 }
 
 }  // namespace

@@ -29,6 +29,17 @@ inline constexpr char kOtherHookLibraryFileName[] = "calc64.dll";
 inline constexpr char kHelperMutexName[] = "tarvok32_Running_{07F41A8B-6890-4F1D-81EB-9E23CDF9FC56}";
 #endif
 
+// The helper's exit codes, which tell each reason to end apart from a stop on
+// request (0).
+enum HelperExitCode : int {
+  kHelperStopped = 0,
+  kHelperBadCommandLine = 2,
+  kHelperControllerGone = 3,
+  kHelperAlreadyRunning = 4,
+  kHelperNoLibrary = 5,
+  kHelperNoHooks = 6,
+};
+
 // Set by the helper once its hooks are in.
 inline constexpr char kHelperReadyEventPrefix[] = "tarvokHelper_Ready_{6D01413C-2927-4C92-AF9C-D097AACF1E2A}_";
 // Set by the controller to have the helper remove its hooks and end.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "HelperContract.h"
+#include "PathText.h"
 #include "ScopedHandle.h"
 
 namespace tarvok {
@@ -17,14 +18,11 @@ constexpr DWORD kReadyLimitMs = 20000;
 // The second helper waits out a helper that is still ending before it gives
 // up; beyond that it must be gone.
 constexpr DWORD kSecondHelperLimitMs = 10000;
-constexpr DWORD kExitAlreadyRunning = 4;
 
 std::string HelperPath() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  folder.resize(folder.find_last_of('\\') + 1);
-  return folder + "..\\bin\\" TARVOK_HELPER_FILE_NAME;
+  return FolderOf(path) + "..\\bin\\" TARVOK_HELPER_FILE_NAME;
 }
 
 ScopedHandle StartHelper(DWORD controllerId) {
@@ -66,13 +64,13 @@ TEST_F(HelperGuardTest, SecondHelperEndsWithoutHooksWhileTheFirstRuns) {
   const ScopedHandle second = StartHelper(controllerId);
   ASSERT_TRUE(second);
   ASSERT_EQ(WaitForSingleObject(second.get(), kSecondHelperLimitMs), WAIT_OBJECT_0) << "the second helper stays";
-  EXPECT_EQ(ExitCodeOf(second.get()), kExitAlreadyRunning);
+  EXPECT_EQ(ExitCodeOf(second.get()), static_cast<DWORD>(kHelperAlreadyRunning));
   EXPECT_EQ(WaitForSingleObject(ready.get(), 0), WAIT_TIMEOUT) << "the second helper said its hooks are in";
   EXPECT_EQ(WaitForSingleObject(first.get(), 0), WAIT_TIMEOUT) << "the first helper ended";
 
   SetEvent(stop.get());
   ASSERT_EQ(WaitForSingleObject(first.get(), kReadyLimitMs), WAIT_OBJECT_0);
-  EXPECT_EQ(ExitCodeOf(first.get()), 0u);
+  EXPECT_EQ(ExitCodeOf(first.get()), static_cast<DWORD>(kHelperStopped));
 }
 
 }  // namespace
