@@ -2,12 +2,14 @@
 
 namespace tarvok {
 
-DpiLayout::DpiLayout() {
+DpiLayout DpiLayout::OfScreen() {
+  DpiLayout layout;
   if (HDC screen = GetDC(nullptr)) {
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    if (dpi > 0) dpi_ = dpi;
+    if (dpi > 0) layout.dpi_ = dpi;
     ReleaseDC(nullptr, screen);
   }
+  return layout;
 }
 
 HWND DpiLayout::AddControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int left,

@@ -8,8 +8,9 @@ namespace tarvok {
 
 class DpiLayout {
  public:
+  DpiLayout() = default;  // 96 DPI until the window is built
   // The screen's DPI as it is now; 96 when it cannot be read.
-  DpiLayout();
+  [[nodiscard]] static DpiLayout OfScreen();
 
   [[nodiscard]] int Dpi() const { return dpi_; }
   [[nodiscard]] int Scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }

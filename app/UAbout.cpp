@@ -117,7 +117,7 @@ INT_PTR TAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TAbout::OnInitDialog() {
-  layout_ = tarvok::DpiLayout();
+  layout_ = tarvok::DpiLayout::OfScreen();
   RECT frame = {0, 0, layout_.Scale(kClientWidth), layout_.Scale(kClientHeight)};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE)));

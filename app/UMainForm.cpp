@@ -111,7 +111,7 @@ bool TMainForm::Create() {
   windowClass.lpszClassName = className.c_str();
   RegisterClassW(&windowClass);
 
-  layout_ = DpiLayout();
+  layout_ = DpiLayout::OfScreen();
   RECT frame{0, 0, layout_.Scale(kClientWidth), layout_.Scale(kClientHeight)};
   AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
   const int width = frame.right - frame.left;
