@@ -7,7 +7,7 @@ e2e_begin
 start_target
 start_tarvok
 
-probe clip-put-set || fail "could not fill the clipboard"
+fill_user_clipboard
 before=$(probe clip-dump)
 log "clipboard before:"$'\n'"$before"
 

@@ -29,9 +29,7 @@ wait_until $E2E_RESULT_LIMIT "the block to carry Ctrl+= and precision 5" \
   test "$(block_field HotKeyModifiers) $(block_field HotKeyVirtualKey) $(block_field Precision)" = "4 0xBB 5"
 [ "$(probe reg-get ShortCut)" = "Ctrl+=" ] || fail "ShortCut is '$(probe reg-get ShortCut)'"
 [ "$(probe reg-get precision)" = 5 ] || fail "precision is '$(probe reg-get precision)'"
-# The clipboard start_tarvok put belongs to a program ended long since (see
-# start_tarvok).
-probe clip-put-set || fail "could not fill the clipboard"
+fill_user_clipboard
 calculate_in "$NOTEPAD" "2*3" "6.00000"
 
 open_options_window

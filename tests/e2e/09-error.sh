@@ -6,7 +6,7 @@ e2e_begin
 start_notepad
 start_tarvok
 
-probe clip-put-set || fail "could not fill the clipboard"
+fill_user_clipboard
 before=$(probe clip-dump)
 
 focus "$NOTEPAD"

@@ -30,6 +30,6 @@ time_in() {
 start_target
 start_notepad
 start_tarvok
-probe clip-put-set || fail "could not fill the clipboard"
+fill_user_clipboard
 time_in "$TARGET" hotkey
 time_in "$NOTEPAD" hotkey_notepad

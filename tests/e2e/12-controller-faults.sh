@@ -44,7 +44,7 @@ log "calculating with the settings it chose"
 # The user's clipboard anew, as 09-error does: under Wine, one put by a
 # program that has ended since and not read by anyone meanwhile did not
 # always come back after the first delivery (reported as an open point).
-probe clip-put-set || fail "could not fill the clipboard"
+fill_user_clipboard
 calculate_in "$TARGET" "1/3" "0.3333333333"
 press Return
 

@@ -53,7 +53,7 @@ package=$E2E_WORK/dist/$E2E_PACKAGE
 mapfile -t shipped < <(cd "$package" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 
 e2e_environment
-probe clip-put-set || fail "could not fill the clipboard"
+fill_user_clipboard
 windows_path() { wine cmd /c echo "$1" </dev/null 2>/dev/null | tr -d '\r'; }
 programs_win=$(windows_path '%LOCALAPPDATA%')\\Programs
 start_menu=$(winepath -u "$(windows_path '%APPDATA%')\\Microsoft\\Windows\\Start Menu\\Programs")
@@ -227,9 +227,7 @@ wait_until $E2E_RESULT_LIMIT "the Run value to come back" run_value_present
 # No window manager keeps the options window above notepad: the clicks come
 # first.
 start_notepad
-# The clipboard put at the start belongs to a program long ended, which
-# under Wine was at times gone by now (see start_tarvok).
-probe clip-put-set || fail "could not fill the clipboard"
+fill_user_clipboard
 calculate_in "$NOTEPAD" '2*3' '6.00'
 settings_before=$(reg_dump "$SETTINGS_KEY")
 

@@ -90,7 +90,7 @@ wine cmd /c exit >/dev/null 2>&1 </dev/null
 # Without the helper: the 32-bit half alone, in a 32-bit program, checked
 # with the 32-bit probe (the clipboard's bitmap is then a 32-bit program's).
 E2E_PROBE=$E2E_BIN/tarvok-probe.exe
-probe clip-put-set || fail "could not fill the clipboard"
+fill_user_clipboard
 rm -f "$E2E_APP/tarvok64.exe"
 start_target
 start_tarvok

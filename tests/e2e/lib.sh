@@ -163,7 +163,7 @@ e2e_begin() {
   e2e_stage_app
   probe reg-clear || fail "could not clear the settings key"
   # A known user clipboard, so that the end of every delivery can be seen.
-  probe clip-put-set || fail "could not fill the clipboard"
+  fill_user_clipboard
   # A controller left over from an earlier test would calculate as well:
   # ask it to exit the way a user would, and wait until its block is gone.
   if ! probe wait-gone TMainForm 0 >/dev/null 2>&1; then
@@ -229,12 +229,14 @@ start_tarvok() {
   start_program tarvok "$E2E_APP/tarvok.exe"
   tarvok_pid=$started_pid
   wait_until $E2E_START_LIMIT "tarvok.exe to fill the settings block" block_is_filled
-  # The user's clipboard anew, just put by a program: under Wine one put
-  # long before by a program that has ended since was at times gone at the
-  # first hot key (the delivery found an empty clipboard and gave an empty
-  # one back), which is why 03, 09 and 12 fill it again themselves.
-  probe clip-put-set || fail "could not fill the clipboard"
+  fill_user_clipboard
 }
+
+# The user's clipboard anew, just put by a program, right before the first
+# hot key of a stretch: under Wine one put long before by a program that has
+# ended since was at times gone at the first hot key (the delivery found an
+# empty clipboard and gave an empty one back).
+fill_user_clipboard() { probe clip-put-set || fail "could not fill the clipboard"; }
 
 block_is_filled() {
   local dump
