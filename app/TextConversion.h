@@ -1,6 +1,7 @@
 // Text at the Windows boundary: 8-bit text in a named code page to UTF-16,
-// and UTF-16 to UTF-8. Texts that reach the screen go through the W calls in UTF-16, so
-// nothing is read in the system's ANSI code page unless it was written in it.
+// and UTF-16 to UTF-8. Texts that reach the screen go through the W calls in
+// UTF-16, so nothing is read in the system's ANSI code page unless it was
+// written in it.
 #pragma once
 
 #include <string>

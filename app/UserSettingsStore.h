@@ -41,7 +41,7 @@ void WriteUserSettings(SettingsRegistry& registry, const UserSettings& settings,
 // rewritten quoted. Returns whether it was rewritten.
 bool QuoteOwnAutorunEntry(SettingsRegistry& registry, const std::string& programFile);
 
-// The folder of a full program path, with its trailing backslash.
+// The language folder in a program folder (given with its trailing backslash).
 [[nodiscard]] std::string LanguageFolderOf(const std::string& programFolder);
 
 // Writes Path and GlobalPathlanguage. A folder too long for the 200-byte text
