@@ -5,18 +5,18 @@
 
 namespace tarvok {
 
-TApplication::~TApplication() {
+Application::~Application() {
   if (window_ != nullptr) DestroyWindow(window_);
 }
 
-LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // The window carries the title and class another copy searches for;
   // "WM_Start2tarvok" from such a copy needs no action, the exit request does.
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* application = reinterpret_cast<TApplication*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* application = reinterpret_cast<Application*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (application != nullptr && message == application->exitMessage_ && message != 0) {
     if (application->exitRequestHandler_) application->exitRequestHandler_();
     return 0;
@@ -24,9 +24,9 @@ LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wPar
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-bool TApplication::Initialize() {
+bool Application::Initialize() {
   WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = &TApplication::WindowProc;
+  windowClass.lpfnWndProc = &Application::WindowProc;
   windowClass.hInstance = instance_;
   windowClass.hIcon = LoadIconA(instance_, "MAINICON");
   windowClass.lpszClassName = kApplicationClass;
@@ -40,19 +40,23 @@ bool TApplication::Initialize() {
   return window_ != nullptr;
 }
 
-std::string TApplication::ExeName() const {
+std::string Application::ExeName() const {
   char path[MAX_PATH * 4] = {};
   const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
   return std::string(path, length < sizeof path ? length : 0);
 }
 
-void TApplication::Terminate() {
+void Application::TrimWorkingSet() {
+  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+}
+
+void Application::Terminate() {
   if (terminated_) return;
   terminated_ = true;
   PostQuitMessage(0);
 }
 
-int TApplication::Run(HWND dialog) {
+int Application::Run(HWND dialog) {
   MSG message;
   // W throughout: the options window and its controls are Unicode windows,
   // and an A loop would hand their typed characters over in the ANSI code page.
@@ -64,7 +68,7 @@ int TApplication::Run(HWND dialog) {
   return 0;
 }
 
-void TApplication::ProcessMessages() {
+void Application::ProcessMessages() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {

@@ -9,18 +9,18 @@
 #include <string>
 
 #include "RunningCopyNames.h"
-#include "UOneInstanceMay.h"
+#include "SingleInstanceGuard.h"
 
 namespace tarvok {
 
 inline constexpr char kHelpFileName[] = "Tarvok HTML help.chm";
 
-class TApplication final : public OneInstanceHost {
+class Application final : public SingleInstanceHost {
  public:
-  explicit TApplication(HINSTANCE instance) : instance_(instance) {}
-  ~TApplication() override;
-  TApplication(const TApplication&) = delete;
-  TApplication& operator=(const TApplication&) = delete;
+  explicit Application(HINSTANCE instance) : instance_(instance) {}
+  ~Application() override;
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
 
   // Creates the hidden application window. False when Windows refuses.
   bool Initialize();
@@ -39,13 +39,16 @@ class TApplication final : public OneInstanceHost {
   [[nodiscard]] bool Terminated() const { return terminated_; }
   [[nodiscard]] const std::string& HelpFile() const { return helpFile_; }
 
-  // OneInstanceHost
+  // The program file's full path.
+  [[nodiscard]] std::string ExeName() const;
+  // Asks the process's working set back from Windows; called whenever the
+  // program goes back to waiting in the tray.
+  static void TrimWorkingSet();
+
+  // SingleInstanceHost
   std::string Title() const override { return kApplicationTitle; }
-  std::string ExeName() const override;
   HWND ApplicationWindow() const override { return window_; }
   std::string ApplicationClassName() const override { return kApplicationClass; }
-  bool ShowMainForm() const override { return showMainForm_; }
-  void SetShowMainForm(bool show) override { showMainForm_ = show; }
   void Terminate() override;
 
  private:
@@ -55,7 +58,6 @@ class TApplication final : public OneInstanceHost {
   HWND window_ = nullptr;
   UINT exitMessage_ = 0;
   std::function<void()> exitRequestHandler_;
-  bool showMainForm_ = false;  // the resident program starts hidden
   bool terminated_ = false;
   std::string helpFile_ = kHelpFileName;
 };

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "NumberText.h"  // kMinPrecision, kMaxPrecision: what the evaluator formats
-#include "TypeUnit.h"
+#include "SharedBlock.h"
 
 namespace tarvok {
 
@@ -23,7 +23,7 @@ struct UserSettings {
   bool keepHotKey = false;
 };
 
-// What StartWork and Apply write into the block and the options block.
+// What Start and Apply write into the block and the options block.
 struct HookSettings {
   std::uint8_t precision = kDefaultPrecision;
   std::uint8_t resultForm = kResultFormNumber;

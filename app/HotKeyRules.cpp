@@ -1,7 +1,7 @@
 // The rule that keeps typing keys from becoming the hot key.
 #include "HotKeyRules.h"
 
-#include "TypeUnit.h"
+#include "SharedBlock.h"
 
 namespace tarvok {
 namespace {

@@ -160,10 +160,6 @@ LanguageLoad LoadLanguage(const LanguageFileSystem& files, const std::string& fo
   return target.ApplyAbout(texts) ? LanguageLoad::Applied : LanguageLoad::AppliedWithoutAbout;
 }
 
-const std::wstring& SwitchItemText(const LanguageTexts& texts, bool hooksActive) {
-  return texts[hooksActive ? TextId::MenuDisable : TextId::MenuEnable];
-}
-
 std::wstring NameOwnConverter(std::wstring note, std::string_view converterFileName) {
   constexpr std::wstring_view kNamed = L"convert.dll";
   const std::wstring own = WidenAscii(converterFileName);

@@ -193,9 +193,6 @@ enum class LanguageLoad { FileMissing, Applied, AppliedWithoutAbout };
 LanguageLoad LoadLanguage(const LanguageFileSystem& files, const std::string& folder,
                           const std::string& fileName, LanguageTarget& target);
 
-// The text of the Disable/Enable item: what a click on it will do next.
-const std::wstring& SwitchItemText(const LanguageTexts& texts, bool hooksActive);
-
 // The line-form note as the program shows it: the texts, built-in and in
 // the language files, name the 32-bit converter "convert.dll"; a program of
 // another bitness names its own (converterFileName) instead.

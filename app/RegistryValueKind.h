@@ -1,11 +1,11 @@
 // What a registry value's stored type means to a reader of this program's
-// settings. The routines of Rozadar read the data whatever its type, so a
+// settings. The routines of RegistryAccess.h read the data whatever its type, so a
 // number stored where a text belongs (or the reverse) would turn into a
 // plainly wrong setting: the DWORD 61 would read as the text "=" (a hot key
 // without modifiers), the text "0" as the integer 48 (the line form). Text
 // where a number belongs is read as the decimal number it spells; a number
 // where a text belongs counts as absent. Portable, so the rules are tested
-// natively; RozadarRegistry applies them to the real registry.
+// natively; SystemRegistry applies them to the real registry.
 #pragma once
 
 #include <cstdint>

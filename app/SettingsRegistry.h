@@ -1,6 +1,6 @@
-// The registry as the settings store uses it: the six routines of Rozadar,
+// The registry as the settings store uses it: the six routines of RegistryAccess.h,
 // always under HKEY_CURRENT_USER. An interface so LoadValues/SaveValues logic
-// runs natively against a fake; RozadarRegistry is the real one.
+// runs natively against a fake; SystemRegistry is the real one.
 #pragma once
 
 #include <cstdint>

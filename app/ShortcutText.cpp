@@ -5,7 +5,7 @@
 #include <cctype>
 #include <string_view>
 
-#include "TypeUnit.h"
+#include "SharedBlock.h"
 
 namespace tarvok {
 namespace {

@@ -1,6 +1,6 @@
 // tarvok.exe: the resident controller. Start-up order matters: the options
-// window (which runs the single-instance guard and then FormCreate) comes
-// first, the About box after it, and the stored language is applied once
+// window and the single-instance guard's decision come first, then the
+// start, the About box after it, and the stored language is applied once
 // more when both exist, because only then can it reach the About box.
 // "tarvok.exe /exit" starts none of that: it only asks the running copy to
 // end (ExitRequest.h).
@@ -9,11 +9,12 @@
 #include <commctrl.h>
 
 #include "Application.h"
+#include "CommandIds.h"
 #include "CommandLine.h"
+#include "Controller.h"
 #include "ExitRequest.h"
 #include "RegistryNames.h"
-#include "RozadarRegistry.h"
-#include "UMainForm.h"
+#include "SystemRegistry.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   if (tarvok::ParseCommandLine(arguments != nullptr ? arguments : "") == tarvok::StartRequest::ExitRunningCopy) {
@@ -25,22 +26,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_HOTKEY_CLASS | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
-  tarvok::RozadarRegistry registry;
-  tarvok::TApplication application(instance);
+  tarvok::SystemRegistry registry;
+  tarvok::Application application(instance);
   if (!application.Initialize()) return 1;
 
-  TMainForm form(application, registry);
+  tarvok::Controller controller(application, registry);
   // The same path as Exit in the tray menu, taken when the menu's turn comes.
-  application.SetExitRequestHandler([&form] {
-    if (form.Handle != nullptr) PostMessageA(form.Handle, WM_COMMAND, kCmdExit, 0);
+  application.SetExitRequestHandler([&controller] {
+    if (controller.Window().Handle() != nullptr) PostMessageA(controller.Window().Handle(), WM_COMMAND, tarvok::kCmdExit, 0);
   });
-  if (!form.Create()) return 0;  // another copy runs, or the window could not be made
+  if (!controller.Create()) return 0;  // another copy runs, or the window could not be made
 
-  form.CreateAboutBox();
+  controller.CreateAboutBox();
   const std::string language = registry.ReadString(tarvok::kSettingsKey, tarvok::kValueLanguage);
-  form.LoadLanguageFile(language != tarvok::kAbsentText ? language : "eng.ini");
+  controller.LoadLanguageFile(language != tarvok::kAbsentText ? language : tarvok::kDefaultLanguageFile);
 
-  const int exitCode = application.Run(form.Handle);
-  form.DestroyAboutBox();
+  const int exitCode = application.Run(controller.Window().Handle());
+  controller.DestroyAboutBox();
   return exitCode;
 }

@@ -47,7 +47,7 @@ if(WIN32)
   target_link_options(tarvok-bench-empty PRIVATE -Wl,--kill-at -Wl,--gc-sections -s)
   tarvok_warnings(tarvok-bench-empty)
 
-  # The process counters are shared with the resident test (tests/resident).
+  # The process counters come from the tests' support library (tests/support).
   add_library(tarvok_bench_win STATIC
     ${bench_dir}/Statistics.cpp ${bench_dir}/win/TargetField.cpp)
   target_include_directories(tarvok_bench_win PUBLIC ${bench_dir} ${bench_dir}/win)

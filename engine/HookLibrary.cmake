@@ -51,7 +51,7 @@ if(WIN32)
   target_include_directories(calc PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/win32)
   target_compile_options(calc PRIVATE -ffunction-sections -fdata-sections)
   target_link_options(calc PRIVATE -Wl,--kill-at -Wl,--gc-sections -s)
-  target_link_libraries(calc PRIVATE tarvok_engine tarvok_rozadar user32 gdi32)
+  target_link_libraries(calc PRIVATE tarvok_engine tarvok_registry_access user32 gdi32)
   # Windows loads a hook library of each bitness under its own file name.
   if(TARVOK_WIN64)
     set(hook_library_name calc64)
@@ -86,7 +86,7 @@ if(WIN32)
     SOURCES tests/Win32ClipboardTest.cpp tests/Win32ClipboardBlocksTest.cpp tests/Win32ServicesTest.cpp
             win32/Win32Clipboard.cpp win32/Win32Keyboard.cpp win32/Win32Services.cpp
             win32/LeanLibraryErrors.cpp
-    LIBS tarvok_engine tarvok_rozadar user32 gdi32 LABELS engine)
+    LIBS tarvok_engine tarvok_registry_access user32 gdi32 LABELS engine)
   target_include_directories(engine_win32_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/win32)
   target_compile_definitions(engine_win32_test PRIVATE
     TARVOK_TEST_PLUGIN_DIR="${CMAKE_BINARY_DIR}/engine-plugin")
@@ -105,7 +105,7 @@ if(WIN32)
   # The library alone in real programs: a host that installs the hooks, our
   # test window and Wine's notepad, driven with xdotool.
   add_executable(tarvok-hook-host WIN32 tests/HookHost.cpp)
-  target_link_libraries(tarvok-hook-host PRIVATE tarvok_contract tarvok_rozadar user32)
+  target_link_libraries(tarvok-hook-host PRIVATE tarvok_contract tarvok_registry_access user32)
   set_target_properties(tarvok-hook-host PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   tarvok_warnings(tarvok-hook-host)
 endif()

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "TypeUnit.h"
+#include "SharedBlock.h"
 
 namespace tarvok {
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "TypeUnit.h"
+#include "SharedBlock.h"
 
 namespace tarvok {
 

@@ -1,9 +1,9 @@
 # Fails unless the compiled help file holds every topic that tarvok.exe opens
-# by name ("Info" opens new_page_7.htm inside it), and unless every link
+# by name ("Info" opens whats-new.htm inside it), and unless every link
 # between the pages leads to a page that the project compiles in.
 #   cmake -DCHM=<help file> -DSOURCES=<help/src> -P CheckHelpFile.cmake
 cmake_minimum_required(VERSION 3.25)
-foreach(topic /new_page_7.htm /index.htm)
+foreach(topic /whats-new.htm /index.htm)
   file(STRINGS "${CHM}" hits REGEX "${topic}")
   if(NOT hits)
     message(FATAL_ERROR "${CHM} lacks the topic ${topic}")

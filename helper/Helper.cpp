@@ -14,8 +14,8 @@
 #include "HelperContract.h"
 #include "PathText.h"
 #include "ScopedHandle.h"
+#include "SharedBlock.h"
 #include "SystemHooks.h"
-#include "TypeUnit.h"
 
 namespace tarvok {
 namespace {

@@ -1,6 +1,6 @@
 #include "SystemHooks.h"
 
-#include "TypeUnit.h"
+#include "SharedBlock.h"
 
 namespace tarvok {
 namespace {

@@ -9,9 +9,9 @@
 #include <functional>
 #include <string>
 
+#include "AboutBox.h"
 #include "LanguageFileWin32.h"
 #include "ScratchFolder.h"
-#include "UAbout.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ using namespace std::string_literals;
 // box with `closeWith` (a WM_COMMAND id, or 0 to leave closing to `during`).
 class WhileShown {
  public:
-  WhileShown(TAbout& about, std::function<void()> during, WPARAM closeWith = IDOK)
+  WhileShown(tarvok::AboutBox& about, std::function<void()> during, WPARAM closeWith = IDOK)
       : about_(about), during_(std::move(during)), closeWith_(closeWith) {
     current_ = this;
     timer_ = SetTimer(nullptr, 0, 10, &WhileShown::Tick);
@@ -44,7 +44,7 @@ class WhileShown {
     if (self->closeWith_ != 0) PostMessageA(self->about_.Handle(), WM_COMMAND, self->closeWith_, 0);
   }
   static inline WhileShown* current_ = nullptr;
-  TAbout& about_;
+  tarvok::AboutBox& about_;
   std::function<void()> during_;
   WPARAM closeWith_;
   UINT_PTR timer_ = 0;
@@ -59,6 +59,7 @@ class AboutTest : public ::testing::Test {
     ASSERT_TRUE(about_.Create(owner_));
   }
   void TearDown() override { DestroyWindow(owner_); }
+  HWND Control(int id) { return GetDlgItem(about_.Handle(), id); }
 
   // Shows the box once and returns the credits it listed.
   std::wstring CreditsOfOneShowing() {
@@ -69,7 +70,7 @@ class AboutTest : public ::testing::Test {
 
   ScratchFolder folder_{"about"};
   tarvok::Win32LanguageFileSystem files_;
-  TAbout about_{GetModuleHandleA(nullptr), folder_.path(), files_};
+  tarvok::AboutBox about_{GetModuleHandleA(nullptr), folder_.path(), files_};
   HWND owner_ = nullptr;
 };
 
@@ -145,7 +146,7 @@ TEST_F(AboutTest, ExitWhileOpenEndsTheBoxAndReachesTheMainLoop) {
 
 TEST_F(AboutTest, ShowsTheProgramsPictureVersionAndAddress) {
   auto* picture = reinterpret_cast<HBITMAP>(
-      SendMessageA(about_.Image1, STM_GETIMAGE, IMAGE_BITMAP, 0));
+      SendMessageA(Control(tarvok::AboutBox::kPictureId), STM_GETIMAGE, IMAGE_BITMAP, 0));
   ASSERT_NE(picture, nullptr);
   BITMAP info{};
   ASSERT_EQ(GetObjectA(picture, sizeof info, &info), static_cast<int>(sizeof info));
@@ -154,10 +155,10 @@ TEST_F(AboutTest, ShowsTheProgramsPictureVersionAndAddress) {
   EXPECT_EQ(info.bmBitsPixel, 24);
 
   char text[128] = {};
-  GetWindowTextA(about_.Label17, text, sizeof text);
+  GetWindowTextA(Control(tarvok::AboutBox::kVersionId), text, sizeof text);
   EXPECT_STREQ(text, "Tarvok Version " TARVOK_VERSION_TEXT);
-  GetWindowTextA(about_.Label18, text, sizeof text);
-  EXPECT_STREQ(text, TAbout::kWebAddress);
+  GetWindowTextA(Control(tarvok::AboutBox::kWebAddressId), text, sizeof text);
+  EXPECT_STREQ(text, tarvok::AboutBox::kWebAddress);
   GetWindowTextA(about_.Handle(), text, sizeof text);
   EXPECT_STREQ(text, "About Tarvok");
 
@@ -173,13 +174,14 @@ TEST_F(AboutTest, ShowsTheProgramsPictureVersionAndAddress) {
 TEST_F(AboutTest, TranslatedCreditsLabelIsNotClipped) {
   const std::wstring longLabel = L"Длинный перевод слова благодарности:";
   about_.SetCreditsLabel(longLabel);
-  HDC dc = GetDC(about_.Label7);
-  SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(about_.Label7, WM_GETFONT, 0, 0)));
+  const HWND creditsLabel = Control(tarvok::AboutBox::kCreditsLabelId);
+  HDC dc = GetDC(creditsLabel);
+  SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(creditsLabel, WM_GETFONT, 0, 0)));
   SIZE extent{};
   GetTextExtentPoint32W(dc, longLabel.c_str(), static_cast<int>(longLabel.size()), &extent);
-  ReleaseDC(about_.Label7, dc);
+  ReleaseDC(creditsLabel, dc);
   RECT label{};
-  GetClientRect(about_.Label7, &label);
+  GetClientRect(creditsLabel, &label);
   EXPECT_GE(label.right, extent.cx);
 }
 

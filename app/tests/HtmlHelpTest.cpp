@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(HtmlHelpAPI, UnboundCallDoesNothing) {
   HtmlHelpAPI api;
-  EXPECT_EQ(api.HtmlHelp(nullptr, "C:\\none.chm::/new_page_7.htm", kHhDisplayTopic, 0), nullptr);
+  EXPECT_EQ(api.HtmlHelp(nullptr, "C:\\none.chm::/whats-new.htm", kHhDisplayTopic, 0), nullptr);
 }
 
 // The build passes its own (Unix) path; Wine shows the root as drive Z:.
@@ -86,7 +86,7 @@ TEST(HtmlHelpAPI, InfoTopicOpensAndItsWindowClosesWhenTheLibraryIsReleased) {
   if (GetFileAttributesA(BuiltHelpFile().c_str()) == INVALID_FILE_ATTRIBUTES) {
     GTEST_SKIP() << "the help file was not built (no chmcmd)";
   }
-  const std::string topic = BuiltHelpFile() + "::/new_page_7.htm";
+  const std::string topic = BuiltHelpFile() + "::/whats-new.htm";
   HWND viewer = api.HtmlHelp(nullptr, topic.c_str(), kHhDisplayTopic, 0);
   ASSERT_NE(viewer, nullptr);
   char title[64] = {};

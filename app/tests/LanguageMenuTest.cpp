@@ -11,21 +11,23 @@
 #include <string>
 #include <vector>
 
+#include "AboutBox.h"
 #include "Application.h"
+#include "CommandIds.h"
+#include "Controller.h"
 #include "FakeRegistry.h"
 #include "MessageReporter.h"
 #include "RegistryNames.h"
 #include "ScratchFolder.h"
 #include "ShippedLanguageFolder.h"
-#include "UAbout.h"
-#include "UMainForm.h"
 
+namespace tarvok {
 namespace {
 
-using tarvok::testing::FakeRegistry;
-using tarvok::testing::ScratchFolder;
+using testing::FakeRegistry;
+using testing::ScratchFolder;
 
-class LastMessageReporter final : public tarvok::MessageReporter {
+class LastMessageReporter final : public MessageReporter {
  public:
   void Show(const std::string& text) override { last = text; }
   std::string last;
@@ -67,38 +69,40 @@ class LanguageMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(application_.Initialize());
-    ASSERT_TRUE(form_.Create());
+    ASSERT_TRUE(controller_.Create());
     // As the start sequence does, but with the scratch folder.
-    form_.LanguageFolder = folder_.path();
+    controller_.SetLanguageFolder(folder_.path());
     folder_.Write("deu.ini", kGerman);
     folder_.Write("noname.ini", "[Menu]\r\n7=Sortir\r\n");
-    form_.BuildLanguageMenu();
-    form_.CreateAboutBox();
-    ASSERT_NE(form_.About, nullptr);
+    controller_.ListLanguages();
+    controller_.CreateAboutBox();
+    ASSERT_NE(controller_.About(), nullptr);
   }
+  HWND Window() const { return controller_.Window().Handle(); }
+  HWND Control(int id) const { return GetDlgItem(Window(), id); }
   void TearDown() override {
-    form_.DestroyAboutBox();
-    if (form_.HooksActive()) SendMessageA(form_.Handle, WM_COMMAND, kCmdDisableEnable, 0);
+    controller_.DestroyAboutBox();
+    if (controller_.Calculation().On()) SendMessageA(Window(), WM_COMMAND, kCmdDisableEnable, 0);
   }
 
   void Choose(const std::string& fileName) {
-    for (std::size_t tag = 0; tag < form_.LanguageFiles.size(); ++tag) {
-      if (form_.LanguageFiles[tag] == fileName) {
-        SendMessageA(form_.Handle, WM_COMMAND, kLanguageItemBase + tag, 0);
+    for (std::size_t tag = 0; tag < controller_.Menu().LanguageFiles().size(); ++tag) {
+      if (controller_.Menu().LanguageFiles()[tag] == fileName) {
+        SendMessageA(Window(), WM_COMMAND, kLanguageItemBase + tag, 0);
         return;
       }
     }
     FAIL() << fileName << " is not in the submenu";
   }
-  std::string TrayItem(UINT command) { return MenuText(form_.PopupMenu1, command, MF_BYCOMMAND); }
-  std::string StoredLanguage() { return registry_.ReadString(tarvok::kSettingsKey, tarvok::kValueLanguage); }
+  std::string TrayItem(UINT command) { return MenuText(controller_.Menu().Handle(), command, MF_BYCOMMAND); }
+  std::string StoredLanguage() { return registry_.ReadString(kSettingsKey, kValueLanguage); }
   // "About..." from the tray menu; the box is closed as soon as it runs.
   std::wstring CreditsShown() {
-    aboutToClose_ = form_.About->Handle();
+    aboutToClose_ = controller_.About()->Handle();
     const UINT_PTR timer = SetTimer(nullptr, 0, 10, &CloseAboutBox);
-    form_.N5Click();
+    SendMessageA(Window(), WM_COMMAND, kCmdAbout, 0);
     KillTimer(nullptr, timer);
-    return form_.About->CreditsText();
+    return controller_.About()->CreditsText();
   }
   static void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
@@ -109,16 +113,16 @@ class LanguageMenuTest : public ::testing::Test {
   ScratchFolder folder_{"languagemenu"};
   FakeRegistry registry_;
   LastMessageReporter reporter_;
-  tarvok::TApplication application_{GetModuleHandleA(nullptr)};
-  TMainForm form_{application_, registry_, reporter_};
+  Application application_{GetModuleHandleA(nullptr)};
+  Controller controller_{application_, registry_, reporter_};
 };
 
 TEST_F(LanguageMenuTest, SubmenuListsEveryFileByItsOwnName) {
-  ASSERT_EQ(form_.LanguageFiles.size(), 2u);
-  ASSERT_EQ(GetMenuItemCount(form_.language1), 2);
+  ASSERT_EQ(controller_.Menu().LanguageFiles().size(), 2u);
+  ASSERT_EQ(GetMenuItemCount(controller_.Menu().LanguageSubmenu()), 2);
   for (int i = 0; i < 2; ++i) {
-    const std::string expected = form_.LanguageFiles[i] == "deu.ini" ? "Deutsch" : "";
-    EXPECT_EQ(MenuText(form_.language1, i, MF_BYPOSITION), expected) << form_.LanguageFiles[i];
+    const std::string expected = controller_.Menu().LanguageFiles()[i] == "deu.ini" ? "Deutsch" : "";
+    EXPECT_EQ(MenuText(controller_.Menu().LanguageSubmenu(), i, MF_BYPOSITION), expected) << controller_.Menu().LanguageFiles()[i];
   }
 }
 
@@ -129,24 +133,24 @@ TEST_F(LanguageMenuTest, ChoosingALanguageTranslatesEverythingAtOnceAndIsRemembe
   EXPECT_EQ(TrayItem(kCmdDisableEnable), "Deaktivieren");  // the hooks count as running
   EXPECT_EQ(TrayItem(kCmdExit), "Beenden");
   EXPECT_EQ(TrayItem(kCmdInfo), "Info");  // never translated
-  EXPECT_EQ(MenuText(form_.PopupMenu1, 3, MF_BYPOSITION), "Sprache");
-  EXPECT_EQ(Text(form_.Handle), "Optionen");
-  EXPECT_EQ(Text(form_.Button1), "Ja");
-  EXPECT_EQ(Text(form_.Button2), "Abbrechen");
-  EXPECT_EQ(Text(form_.Button3), "Apply");  // missing key: the built-in English text
-  EXPECT_EQ(Text(form_.Label2), "Starten mit:");
-  EXPECT_EQ(Text(form_.CheckBox2), "Start with Windows");
-  EXPECT_EQ(form_.FirstRunTitle, L"Neues Programm");
-  EXPECT_EQ(Text(form_.About->Handle()), "Uber Tarvok");
-  EXPECT_EQ(Text(form_.About->Label7), "Mitwirkende:");
-  EXPECT_EQ(Text(form_.About->Button1), "Ja");
+  EXPECT_EQ(MenuText(controller_.Menu().Handle(), 3, MF_BYPOSITION), "Sprache");
+  EXPECT_EQ(Text(Window()), "Optionen");
+  EXPECT_EQ(Text(Control(kCmdOK)), "Ja");
+  EXPECT_EQ(Text(Control(kCmdCancel)), "Abbrechen");
+  EXPECT_EQ(Text(Control(kCmdApply)), "Apply");  // missing key: the built-in English text
+  EXPECT_EQ(Text(Control(kLabelHotKey)), "Starten mit:");
+  EXPECT_EQ(Text(Control(kCmdAutorun)), "Start with Windows");
+  EXPECT_EQ(controller_.FirstRunTitle(), L"Neues Programm");
+  EXPECT_EQ(Text(controller_.About()->Handle()), "Uber Tarvok");
+  EXPECT_EQ(Text(GetDlgItem(controller_.About()->Handle(), AboutBox::kCreditsLabelId)), "Mitwirkende:");
+  EXPECT_EQ(Text(GetDlgItem(controller_.About()->Handle(), IDOK)), "Ja");
 }
 
 TEST_F(LanguageMenuTest, HookLibraryBoxesSpeakTheChosenLanguage) {
   Choose("deu.ini");
-  SendMessageA(form_.Handle, WM_COMMAND, kCmdDisableEnable, 0);
-  form_.Work().SetLibraryPath(form_.ProgramFolder + "no-such-calc.dll");
-  SendMessageA(form_.Handle, WM_COMMAND, kCmdDisableEnable, 0);
+  SendMessageA(Window(), WM_COMMAND, kCmdDisableEnable, 0);
+  controller_.Calculation().Installer().SetLibraryPath(controller_.ProgramFolder() + "no-such-calc.dll");
+  SendMessageA(Window(), WM_COMMAND, kCmdDisableEnable, 0);
   EXPECT_EQ(reporter_.last, "Fehler beim Laden der Bibliothek - 126");
 }
 
@@ -155,19 +159,19 @@ TEST_F(LanguageMenuTest, FileWithOnlyAMenuSectionSetsTheRestToEnglish) {
   Choose("noname.ini");
   EXPECT_EQ(TrayItem(kCmdExit), "Sortir");
   EXPECT_EQ(TrayItem(kCmdOptions), "Options...");
-  EXPECT_EQ(Text(form_.Handle), "Tarvok Options");
-  EXPECT_EQ(Text(form_.Button1), "OK");
-  EXPECT_EQ(Text(form_.About->Handle()), "About Tarvok");
-  EXPECT_EQ(Text(form_.About->Label7), "Credits:");
+  EXPECT_EQ(Text(Window()), "Tarvok Options");
+  EXPECT_EQ(Text(Control(kCmdOK)), "OK");
+  EXPECT_EQ(Text(controller_.About()->Handle()), "About Tarvok");
+  EXPECT_EQ(Text(GetDlgItem(controller_.About()->Handle(), AboutBox::kCreditsLabelId)), "Credits:");
   EXPECT_EQ(StoredLanguage(), "noname.ini");
 }
 
 TEST_F(LanguageMenuTest, ChoosingWhileStoppedShowsTheFilesEnableText) {
-  SendMessageA(form_.Handle, WM_COMMAND, kCmdDisableEnable, 0);
-  ASSERT_FALSE(form_.HooksActive());
+  SendMessageA(Window(), WM_COMMAND, kCmdDisableEnable, 0);
+  ASSERT_FALSE(controller_.Calculation().On());
   Choose("deu.ini");
   EXPECT_EQ(TrayItem(kCmdDisableEnable), "Aktivieren");
-  SendMessageA(form_.Handle, WM_COMMAND, kCmdDisableEnable, 0);
+  SendMessageA(Window(), WM_COMMAND, kCmdDisableEnable, 0);
   EXPECT_EQ(TrayItem(kCmdDisableEnable), "Deaktivieren");
 }
 
@@ -177,18 +181,18 @@ TEST_F(LanguageMenuTest, ItemWhoseFileWasDeletedChangesNothing) {
   Choose("deu.ini");
   EXPECT_EQ(StoredLanguage(), "noname.ini");
   EXPECT_EQ(TrayItem(kCmdExit), "Sortir");
-  // A tag beyond the list (no such item) is ignored as well.
-  form_.MayMenuClick(99);
-  form_.MayMenuClick(-1);
+  // An item beyond the list, or past the last one there can be, is ignored as well.
+  SendMessageA(Window(), WM_COMMAND, kLanguageItemBase + 99, 0);
+  SendMessageA(Window(), WM_COMMAND, kLanguageItemLimit, 0);
   EXPECT_EQ(StoredLanguage(), "noname.ini");
 }
 
 TEST_F(LanguageMenuTest, EmptyAndOverlongValuesReachTheirTargets) {
   folder_.Write("odd.ini", "[MainWindow]\r\n7=\r\n[Messages]\r\n4=" + std::string(5000, 'x') + "\r\n");
-  form_.BuildLanguageMenu();
+  controller_.ListLanguages();
   Choose("odd.ini");
-  EXPECT_EQ(Text(form_.Button2), "");
-  EXPECT_EQ(form_.FirstRunText, std::wstring(2047, L'x'));
+  EXPECT_EQ(Text(Control(kCmdCancel)), "");
+  EXPECT_EQ(controller_.FirstRunText(), std::wstring(2047, L'x'));
 }
 
 TEST_F(LanguageMenuTest, BinaryOrHugeFilesGiveTheBuiltInTexts) {
@@ -197,53 +201,53 @@ TEST_F(LanguageMenuTest, BinaryOrHugeFilesGiveTheBuiltInTexts) {
   binary.insert(1000, "\r\n[Menu]\r\n7=Garbage\r\n");
   folder_.Write("binary.ini", binary);
   folder_.Write("huge.ini", "[Menu]\r\n7=Huge\r\n" + std::string(3u << 20, ';'));
-  form_.BuildLanguageMenu();
+  controller_.ListLanguages();
   for (const char* name : {"binary.ini", "huge.ini"}) {
     Choose("deu.ini");
     Choose(name);
     EXPECT_EQ(TrayItem(kCmdExit), "Exit") << name;
-    EXPECT_EQ(Text(form_.Button1), "OK") << name;
+    EXPECT_EQ(Text(Control(kCmdOK)), "OK") << name;
   }
-  EXPECT_EQ(MenuText(form_.language1, 2, MF_BYPOSITION), "");
+  EXPECT_EQ(MenuText(controller_.Menu().LanguageSubmenu(), 2, MF_BYPOSITION), "");
 }
 
 TEST_F(LanguageMenuTest, FileAddedWhileRunningIsCreditedButNotInTheSubmenu) {
   EXPECT_EQ(CreditsShown().find(L"Latviesu"), std::wstring::npos);
   folder_.Write("lav.ini", "[Info]\r\nLanguage=Latviesu\r\nTranslator=Ilze\r\nVersion=1\r\n");
   EXPECT_NE(CreditsShown().find(L"Latviesu  Translate version 1; Ilze"), std::wstring::npos);
-  EXPECT_EQ(GetMenuItemCount(form_.language1), 2);
+  EXPECT_EQ(GetMenuItemCount(controller_.Menu().LanguageSubmenu()), 2);
 }
 
 TEST_F(LanguageMenuTest, StartUpApplicationReachesTheAboutBoxOnlyOnceItExists) {
-  form_.DestroyAboutBox();
-  form_.LoadLanguageFile("deu.ini");  // as FormCreate does, before the About box
+  controller_.DestroyAboutBox();
+  controller_.LoadLanguageFile("deu.ini");  // as FormCreate does, before the About box
   EXPECT_EQ(TrayItem(kCmdExit), "Beenden");
-  form_.CreateAboutBox();
-  EXPECT_EQ(Text(form_.About->Handle()), "About Tarvok");
-  form_.LoadLanguageFile("deu.ini");  // the start sequence's second application
-  EXPECT_EQ(Text(form_.About->Handle()), "Uber Tarvok");
+  controller_.CreateAboutBox();
+  EXPECT_EQ(Text(controller_.About()->Handle()), "About Tarvok");
+  controller_.LoadLanguageFile("deu.ini");  // the start sequence's second application
+  EXPECT_EQ(Text(controller_.About()->Handle()), "Uber Tarvok");
 }
 
 // The test command runs this on a Western (1252) and on a Russian (1251)
 // system code page: each file shows its own letters on both.
 TEST_F(LanguageMenuTest, ShippedLanguagesShowTheirOwnLettersOnAnySystemCodePage) {
   tarvok::testing::ExpectSystemCodePageOfThisRun();
-  form_.DestroyAboutBox();
-  form_.LanguageFolder = tarvok::testing::ShippedLanguageFolder();
-  form_.BuildLanguageMenu();
-  form_.CreateAboutBox();
-  ASSERT_NE(form_.About, nullptr);
+  controller_.DestroyAboutBox();
+  controller_.SetLanguageFolder(tarvok::testing::ShippedLanguageFolder());
+  controller_.ListLanguages();
+  controller_.CreateAboutBox();
+  ASSERT_NE(controller_.About(), nullptr);
 
   Choose("rus.ini");
-  EXPECT_EQ(WideText(form_.Handle), L"Настройки Tarvok");
-  EXPECT_EQ(WideMenuText(form_.PopupMenu1, kCmdOptions, MF_BYCOMMAND), L"Настройки...");
-  EXPECT_EQ(WideText(form_.Button3), L"Применить");
-  EXPECT_EQ(form_.FirstRunTitle, L"Новая программа - Tarvok");
-  EXPECT_EQ(WideText(form_.About->Handle()), L"О программе Tarvok");
-  EXPECT_EQ(WideText(form_.About->Label7), L"Благодарности:");
+  EXPECT_EQ(WideText(Window()), L"Настройки Tarvok");
+  EXPECT_EQ(WideMenuText(controller_.Menu().Handle(), kCmdOptions, MF_BYCOMMAND), L"Настройки...");
+  EXPECT_EQ(WideText(Control(kCmdApply)), L"Применить");
+  EXPECT_EQ(controller_.FirstRunTitle(), L"Новая программа - Tarvok");
+  EXPECT_EQ(WideText(controller_.About()->Handle()), L"О программе Tarvok");
+  EXPECT_EQ(WideText(GetDlgItem(controller_.About()->Handle(), AboutBox::kCreditsLabelId)), L"Благодарности:");
   std::vector<std::wstring> submenu;
-  for (int i = 0; i < GetMenuItemCount(form_.language1); ++i) {
-    submenu.push_back(WideMenuText(form_.language1, static_cast<UINT>(i), MF_BYPOSITION));
+  for (int i = 0; i < GetMenuItemCount(controller_.Menu().LanguageSubmenu()); ++i) {
+    submenu.push_back(WideMenuText(controller_.Menu().LanguageSubmenu(), static_cast<UINT>(i), MF_BYPOSITION));
   }
   std::sort(submenu.begin(), submenu.end());
   EXPECT_EQ(submenu, (std::vector<std::wstring>{L"Deutsch", L"English", L"Русский"}));
@@ -257,9 +261,10 @@ TEST_F(LanguageMenuTest, ShippedLanguagesShowTheirOwnLettersOnAnySystemCodePage)
   }
 
   Choose("deu.ini");
-  EXPECT_EQ(WideMenuText(form_.PopupMenu1, kCmdAbout, MF_BYCOMMAND), L"Über...");
-  EXPECT_EQ(WideText(form_.Button3), L"Übernehmen");
-  EXPECT_EQ(WideText(form_.About->Handle()), L"Über Tarvok");
+  EXPECT_EQ(WideMenuText(controller_.Menu().Handle(), kCmdAbout, MF_BYCOMMAND), L"Über...");
+  EXPECT_EQ(WideText(Control(kCmdApply)), L"Übernehmen");
+  EXPECT_EQ(WideText(controller_.About()->Handle()), L"Über Tarvok");
 }
 
 }  // namespace
+}  // namespace tarvok

@@ -8,10 +8,10 @@
 
 #include <string>
 
+#include "RegistryAccess.h"
 #include "RegistryNames.h"
-#include "Rozadar.h"
 #include "ScratchFolder.h"
-#include "TypeUnit.h"
+#include "SharedBlock.h"
 
 namespace tarvok {
 namespace {

@@ -11,18 +11,20 @@
 #include <string>
 
 #include "Application.h"
+#include "CommandIds.h"
+#include "Controller.h"
 #include "FakeRegistry.h"
 #include "MessageReporter.h"
 #include "RegistryNames.h"
 #include "ScratchFolder.h"
-#include "UMainForm.h"
 
+namespace tarvok {
 namespace {
 
-using tarvok::testing::FakeRegistry;
-using tarvok::testing::ScratchFolder;
+using testing::FakeRegistry;
+using testing::ScratchFolder;
 
-class CountingReporter final : public tarvok::MessageReporter {
+class CountingReporter final : public MessageReporter {
  public:
   void Show(const std::string& text) override { messages += text + "\n"; }
   std::string messages;
@@ -42,72 +44,75 @@ class OptionsWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(application_.Initialize());
-    ASSERT_TRUE(form_.Create());
+    ASSERT_TRUE(controller_.Create());
   }
+  HWND Window() const { return controller_.Window().Handle(); }
+  HWND Control(int id) const { return GetDlgItem(Window(), id); }
   void TearDown() override {
-    if (form_.HooksActive()) SendMessageA(form_.Handle, WM_COMMAND, kCmdDisableEnable, 0);
+    if (controller_.Calculation().On()) SendMessageA(Window(), WM_COMMAND, kCmdDisableEnable, 0);
   }
   void SetHotKey(WORD controlValue) {
-    SendMessageA(form_.HotKey1, HKM_SETHOTKEY, controlValue, 0);
-    SendMessageA(form_.Handle, WM_COMMAND, MAKEWPARAM(kCmdHotKey, EN_CHANGE), reinterpret_cast<LPARAM>(form_.HotKey1));
+    SendMessageA(Control(kCmdHotKey), HKM_SETHOTKEY, controlValue, 0);
+    SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(kCmdHotKey, EN_CHANGE), reinterpret_cast<LPARAM>(Control(kCmdHotKey)));
   }
-  WORD HotKey() { return static_cast<WORD>(SendMessageA(form_.HotKey1, HKM_GETHOTKEY, 0, 0)); }
-  bool ApplyEnabled() { return IsWindowEnabled(form_.Button3) != FALSE; }
+  WORD HotKey() { return static_cast<WORD>(SendMessageA(Control(kCmdHotKey), HKM_GETHOTKEY, 0, 0)); }
+  bool ApplyEnabled() { return IsWindowEnabled(Control(kCmdApply)) != FALSE; }
 
   FakeRegistry registry_;
   CountingReporter reporter_;
-  tarvok::TApplication application_{GetModuleHandleA(nullptr)};
-  TMainForm form_{application_, registry_, reporter_};
+  Application application_{GetModuleHandleA(nullptr)};
+  Controller controller_{application_, registry_, reporter_};
 };
 
 TEST_F(OptionsWindowTest, StoredKeyThatOccursInTypingIsUsedAndWarnedAbout) {
-  EXPECT_FALSE(Shown(form_.HotKeyWarning));
-  registry_.WriteString(tarvok::kSettingsKey, tarvok::kValueShortCut, "Shift+A");
-  SendMessageA(form_.Handle, WM_COMMAND, kCmdCancel, 0);  // Cancel loads the stored values
-  EXPECT_TRUE(Shown(form_.HotKeyWarning));
+  EXPECT_FALSE(Shown(Control(kLabelHotKeyWarning)));
+  registry_.WriteString(kSettingsKey, kValueShortCut, "Shift+A");
+  SendMessageA(Window(), WM_COMMAND, kCmdCancel, 0);  // Cancel loads the stored values
+  EXPECT_TRUE(Shown(Control(kLabelHotKeyWarning)));
   EXPECT_EQ(HotKey(), MAKEWORD('A', HOTKEYF_SHIFT));
-  EXPECT_EQ(form_.CurrentSettings().shortcut, 0x2041);
+  EXPECT_EQ(controller_.Window().Settings().shortcut, 0x2041);
 
   // Refusing another typing key keeps the stored one; a sound key is taken.
   SetHotKey('B');
   EXPECT_EQ(HotKey(), MAKEWORD('A', HOTKEYF_SHIFT));
   EXPECT_FALSE(ApplyEnabled());
   SetHotKey(VK_F9);
-  EXPECT_FALSE(Shown(form_.HotKeyWarning));
+  EXPECT_FALSE(Shown(Control(kLabelHotKeyWarning)));
   EXPECT_TRUE(ApplyEnabled());
 }
 
 TEST_F(OptionsWindowTest, LineFormNoteShowsOnlyWhileTheConverterIsMissing) {
   ScratchFolder folder("optionswindow");
-  form_.ProgramFolder = folder.path();
-  EXPECT_FALSE(Shown(form_.LineFormNote));
-  SendMessageA(form_.RadioButton2, BM_CLICK, 0, 0);
-  EXPECT_TRUE(Shown(form_.LineFormNote));
-  folder.Write(tarvok::kConverterFileName, "MZ");
-  SendMessageA(form_.RadioButton2, BM_CLICK, 0, 0);
-  EXPECT_FALSE(Shown(form_.LineFormNote));
-  folder.Remove(tarvok::kConverterFileName);
-  SendMessageA(form_.RadioButton1, BM_CLICK, 0, 0);
-  EXPECT_FALSE(Shown(form_.LineFormNote));
+  controller_.SetProgramFolder(folder.path());
+  EXPECT_FALSE(Shown(Control(kLabelLineFormNote)));
+  SendMessageA(Control(kCmdRadioLine), BM_CLICK, 0, 0);
+  EXPECT_TRUE(Shown(Control(kLabelLineFormNote)));
+  folder.Write(kConverterFileName, "MZ");
+  SendMessageA(Control(kCmdRadioLine), BM_CLICK, 0, 0);
+  EXPECT_FALSE(Shown(Control(kLabelLineFormNote)));
+  folder.Remove(kConverterFileName);
+  SendMessageA(Control(kCmdRadioNumber), BM_CLICK, 0, 0);
+  EXPECT_FALSE(Shown(Control(kLabelLineFormNote)));
 }
 
 TEST_F(OptionsWindowTest, EnableThatCannotLoadTheLibraryShowsCalculationOff) {
-  ASSERT_TRUE(form_.HooksActive()) << reporter_.messages;
-  EXPECT_EQ(form_.Tray().CurrentIconName(), "MAINICON");
-  SendMessageA(form_.Handle, WM_COMMAND, kCmdDisableEnable, 0);
-  form_.Work().SetLibraryPath(form_.ProgramFolder + "no-such-calc.dll");
-  SendMessageA(form_.Handle, WM_COMMAND, kCmdDisableEnable, 0);
+  ASSERT_TRUE(controller_.Calculation().On()) << reporter_.messages;
+  EXPECT_EQ(controller_.Tray().CurrentIconName(), "MAINICON");
+  SendMessageA(Window(), WM_COMMAND, kCmdDisableEnable, 0);
+  controller_.Calculation().Installer().SetLibraryPath(controller_.ProgramFolder() + "no-such-calc.dll");
+  SendMessageA(Window(), WM_COMMAND, kCmdDisableEnable, 0);
   EXPECT_NE(reporter_.messages.find("Error Load Library - 126"), std::string::npos) << reporter_.messages;
-  EXPECT_FALSE(form_.HooksActive());
-  EXPECT_EQ(MenuText(form_.PopupMenu1, kCmdDisableEnable), "Enable");
-  EXPECT_EQ(form_.Tray().CurrentIconName(), "YELLOW");
-  EXPECT_FALSE(form_.Work().BlockMapped());  // the retry starts afresh
+  EXPECT_FALSE(controller_.Calculation().On());
+  EXPECT_EQ(MenuText(controller_.Menu().Handle(), kCmdDisableEnable), "Enable");
+  EXPECT_EQ(controller_.Tray().CurrentIconName(), "YELLOW");
+  EXPECT_FALSE(controller_.Calculation().Installer().BlockMapped());  // the retry starts afresh
 
-  form_.Work().SetLibraryPath(form_.ProgramFolder + tarvok::kHookLibraryFileName);
-  SendMessageA(form_.Handle, WM_COMMAND, kCmdDisableEnable, 0);
-  EXPECT_TRUE(form_.HooksActive());
-  EXPECT_EQ(MenuText(form_.PopupMenu1, kCmdDisableEnable), "Disable");
-  EXPECT_EQ(form_.Tray().CurrentIconName(), "MAINICON");
+  controller_.Calculation().Installer().SetLibraryPath(controller_.ProgramFolder() + kHookLibraryFileName);
+  SendMessageA(Window(), WM_COMMAND, kCmdDisableEnable, 0);
+  EXPECT_TRUE(controller_.Calculation().On());
+  EXPECT_EQ(MenuText(controller_.Menu().Handle(), kCmdDisableEnable), "Disable");
+  EXPECT_EQ(controller_.Tray().CurrentIconName(), "MAINICON");
 }
 
 }  // namespace
+}  // namespace tarvok

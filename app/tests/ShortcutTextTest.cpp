@@ -4,8 +4,8 @@
 
 #include "FakeKeyNames.h"
 #include "HotKeyRules.h"
+#include "SharedBlock.h"
 #include "ShortcutText.h"
-#include "TypeUnit.h"
 
 namespace tarvok {
 namespace {

@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "ScopedHandle.h"
-#include "TypeUnit.h"
+#include "SharedBlock.h"
 
 namespace tarvok::bench {
 

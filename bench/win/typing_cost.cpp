@@ -20,13 +20,13 @@
 #include <cstdlib>
 #include <vector>
 
+#include "LinuxProc.h"
 #include "PerfClock.h"
 #include "ScopedHandle.h"
 #include "SettingsBlockForBench.h"
-#include "LinuxProc.h"
+#include "SharedBlock.h"
 #include "Statistics.h"
 #include "TargetField.h"
-#include "TypeUnit.h"
 
 namespace tarvok::bench {
 
@@ -58,7 +58,7 @@ class HookInstaller {
     if (hooks.keyboard) UnhookWindowsHookEx(hooks.keyboard);
     if (hooks.getMessage) UnhookWindowsHookEx(hooks.getMessage);
     hooks = {};
-    // Programs let the library go on their next message, as after StopWork.
+    // Programs let the library go on their next message, as after Stop.
     PostMessageA(HWND_BROADCAST, WM_NULL, 0, 0);
   }
 

@@ -17,10 +17,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "RegistryAccess.h"
 #include "RegistryNames.h"
-#include "Rozadar.h"
 #include "ScopedHandle.h"
-#include "TypeUnit.h"
+#include "SharedBlock.h"
 
 namespace {
 

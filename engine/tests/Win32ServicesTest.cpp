@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "LogLine.h"
+#include "RegistryAccess.h"
 #include "RegistryNames.h"
-#include "Rozadar.h"
 #include "SettingsCopy.h"
 #include "Win32Services.h"
 

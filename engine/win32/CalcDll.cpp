@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "HookEngine.h"
-#include "TypeUnit.h"
+#include "SharedBlock.h"
 #include "Win32Clipboard.h"
 #include "Win32Keyboard.h"
 #include "Win32Services.h"

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
+#include "RegistryAccess.h"
 #include "RegistryNames.h"
-#include "Rozadar.h"
 #include "ScopedHandle.h"
 
 namespace tarvok {

@@ -1,8 +1,8 @@
 // Setting up and taking down the hooked test program.
 #include "HookedHost.h"
 
+#include "RegistryAccess.h"
 #include "RegistryNames.h"
-#include "Rozadar.h"
 
 namespace tarvok::resident {
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "ScopedHandle.h"
-#include "TypeUnit.h"
+#include "SharedBlock.h"
 
 namespace tarvok::resident {
 

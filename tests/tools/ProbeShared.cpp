@@ -5,7 +5,7 @@
 #include "ProbeCommands.h"
 #include "RegistryNames.h"
 #include "ScopedHandle.h"
-#include "TypeUnit.h"
+#include "SharedBlock.h"
 
 namespace probe {
 

@@ -17,7 +17,7 @@
 #include <cstring>
 #include <string>
 
-#include "TypeUnit.h"
+#include "SharedBlock.h"
 
 namespace {
 

@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "AboutBox.h"
 #include "InstalledController.h"
 #include "ProcessCounters.h"
 #include "RawRegistry.h"
+#include "RegistryAccess.h"
 #include "RegistryNames.h"
-#include "Rozadar.h"
-#include "UAbout.h"
 
 namespace tarvok {
 namespace {
@@ -405,7 +405,7 @@ struct LanguageCase {
 
 class LanguageFaultTest : public ControllerFaultTest, public ::testing::WithParamInterface<LanguageCase> {};
 
-HWND AboutBoxOf(DWORD processId) { return FindWindowOf(processId, "#32770", TAbout::kBuiltInCaption); }
+HWND AboutBoxOf(DWORD processId) { return FindWindowOf(processId, "#32770", tarvok::AboutBox::kBuiltInCaption); }
 
 TEST_P(LanguageFaultTest, EnglishTextsAndEveryCommandStillWorks) {
   const LanguageCase& c = GetParam();
@@ -450,7 +450,7 @@ TEST_P(LanguageFaultTest, EnglishTextsAndEveryCommandStillWorks) {
 INSTANTIATE_TEST_SUITE_P(
     Table, LanguageFaultTest,
     ::testing::Values(
-        LanguageCase{"no language folder", {}, "", TMainForm::kBuiltInCaption},
+        LanguageCase{"no language folder", {}, "", OptionsWindow::kBuiltInCaption},
         LanguageCase{"an empty file", {{"eng.ini", FileKind::Empty}}, "", "Tarvok Options"},
         LanguageCase{"a binary file", {{"bin.ini", FileKind::Binary}}, "bin.ini", "Tarvok Options"},
         LanguageCase{"a 50 MB file among others",

@@ -13,12 +13,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "CommandIds.h"
 #include "ExitRequest.h"
-#include "RegistryNames.h"
-#include "Rozadar.h"
-#include "TypeUnit.h"
-#include "UMainForm.h"
 #include "InstalledController.h"
+#include "OptionsWindow.h"
+#include "RegistryAccess.h"
+#include "RegistryNames.h"
+#include "SharedBlock.h"
 #include "WineTestSupport.h"
 
 namespace tarvok {
@@ -197,7 +198,7 @@ TEST_F(ControllerTest, TrayDoubleClickShowsOptionsAndTitleBarCloseOnlyHides) {
   ASSERT_TRUE(WaitFor(HooksStarted));
   PostMessageA(form, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONDBLCLK);
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(form) != FALSE; }));
-  EXPECT_EQ(Text(form), TMainForm::kBuiltInCaption);
+  EXPECT_EQ(Text(form), OptionsWindow::kBuiltInCaption);
 
   // An unapplied change survives closing from the title bar.
   SendMessageA(GetDlgItem(form, kCmdRadioLine), BM_CLICK, 0, 0);

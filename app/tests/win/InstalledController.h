@@ -15,10 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "CommandIds.h"
 #include "MessageReporter.h"
-#include "TypeUnit.h"
-#include "UMainForm.h"
-#include "UTrayIcon.h"
+#include "OptionsWindow.h"
+#include "SharedBlock.h"
+#include "TrayIcon.h"
 #include "WineTestSupport.h"
 
 namespace tarvok::testing {
@@ -122,7 +123,7 @@ class Installation {
       if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
         // A box of this copy would hold the Exit command back.
         for (HWND box : MessageBoxesOf(process.dwProcessId)) PostMessageA(box, WM_COMMAND, IDOK, 0);
-        PostMessageA(FindWindowOf(process.dwProcessId, TMainForm::kWindowClass, nullptr), WM_COMMAND, kCmdExit, 0);
+        PostMessageA(FindWindowOf(process.dwProcessId, OptionsWindow::kWindowClass, nullptr), WM_COMMAND, kCmdExit, 0);
         if (WaitForSingleObject(process.hProcess, 5000) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 1);
       }
       CloseHandle(process.hThread);
@@ -152,7 +153,7 @@ class Installation {
   // The options window of a started copy, once it exists.
   HWND Form(std::size_t index = 0) {
     HWND form = nullptr;
-    WaitFor([&] { return (form = FindWindowOf(processes_[index].dwProcessId, TMainForm::kWindowClass, nullptr)) != nullptr; });
+    WaitFor([&] { return (form = FindWindowOf(processes_[index].dwProcessId, OptionsWindow::kWindowClass, nullptr)) != nullptr; });
     return form;
   }
   bool Ended(std::size_t index, DWORD ms) { return WaitForSingleObject(processes_[index].hProcess, ms) == WAIT_OBJECT_0; }

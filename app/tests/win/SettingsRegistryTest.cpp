@@ -1,11 +1,11 @@
 // The settings store against Wine's real registry: LoadValues/SaveValues
-// round trips through the Rozadar routines, the autorun entry, the 200-byte
+// round trips through the routines of RegistryAccess.h, the autorun entry, the 200-byte
 // text rule, and key names from the real (US) keyboard layout.
 #include <gtest/gtest.h>
 
 #include "RawRegistry.h"
 #include "RegistryNames.h"
-#include "RozadarRegistry.h"
+#include "SystemRegistry.h"
 #include "UserSettingsStore.h"
 
 namespace tarvok {
@@ -26,7 +26,7 @@ class SettingsRegistryTest : public ::testing::Test {
     RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
     DeleteRegValue(HKEY_CURRENT_USER, kAutorunKey, kAutorunValue);
   }
-  RozadarRegistry registry;
+  SystemRegistry registry;
   LayoutKeyNames layout;
 };
 

@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "TypeUnit.h"
+#include "SharedBlock.h"
 
 namespace {
 tarvok::GlobalHookData g_blockAtLoad{};

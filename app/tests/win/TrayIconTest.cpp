@@ -2,7 +2,7 @@
 // resources tarvok.exe must carry.
 #include <gtest/gtest.h>
 
-#include "UTrayIcon.h"
+#include "TrayIcon.h"
 
 namespace tarvok {
 namespace {

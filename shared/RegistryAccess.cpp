@@ -1,6 +1,6 @@
 // Registry routines: open, do one thing, flush, close. Nothing is cached, so
 // calc.dll in another process always reads what the controller last wrote.
-#include "Rozadar.h"
+#include "RegistryAccess.h"
 
 #include <cstring>
 

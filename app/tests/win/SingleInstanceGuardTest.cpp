@@ -5,22 +5,18 @@
 
 #include <thread>
 
-#include "UOneInstanceMay.h"
+#include "SingleInstanceGuard.h"
 
 namespace tarvok {
 namespace {
 
-class FakeHost final : public OneInstanceHost {
+class FakeHost final : public SingleInstanceHost {
  public:
   explicit FakeHost(std::string title, HWND window = nullptr) : title_(std::move(title)), window_(window) {}
   std::string Title() const override { return title_; }
-  std::string ExeName() const override { return "C:\\Some\\Folder\\tarvok.exe"; }
   HWND ApplicationWindow() const override { return window_; }
   std::string ApplicationClassName() const override { return "TarvokTestApplication"; }
-  bool ShowMainForm() const override { return showMainForm; }
-  void SetShowMainForm(bool show) override { showMainForm = show; }
   void Terminate() override { ++terminated; }
-  bool showMainForm = true;
   int terminated = 0;
 
  private:
@@ -39,41 +35,34 @@ void OnOtherThread(Body body) {
   thread.join();
 }
 
-TEST(MutexBaseName, FollowsTitleOrUpperCasedPath) {
-  EXPECT_EQ(MutexBaseName("Tarvok", false, ""), "Tarvok.OneInstance.");
-  EXPECT_EQ(MutexBaseName("C:\\Apps\\tarvok.exe", true, "x"), "C:/APPS/TARVOK.EXEx.OneInstance.");
-}
-
-TEST(OneInstance, FirstInstanceRunsAndSecondGivesWayAndEnds) {
+TEST(SingleInstanceGuard, FirstInstanceRunsAndSecondGivesWayAndEnds) {
   const std::string title = UniqueTitle("second");
   FakeHost first(title);
-  TMOneInstance firstGuard(first);
-  EXPECT_FALSE(firstGuard.ProcessInstance());
+  SingleInstanceGuard firstGuard(first);
+  EXPECT_FALSE(firstGuard.GiveWayToRunningCopy());
   EXPECT_EQ(first.terminated, 0);
-  EXPECT_TRUE(first.showMainForm);
 
   OnOtherThread([&] {
     FakeHost second(title);
-    TMOneInstance guard(second);
-    EXPECT_TRUE(guard.ProcessInstance());
+    SingleInstanceGuard guard(second);
+    EXPECT_TRUE(guard.GiveWayToRunningCopy());
     EXPECT_EQ(second.terminated, 1);
-    EXPECT_FALSE(second.showMainForm);
   });
 }
 
-TEST(OneInstance, CheckRunningOnAnotherThreadRightNowCountsAsRunning) {
+TEST(SingleInstanceGuard, CheckRunningOnAnotherThreadRightNowCountsAsRunning) {
   const std::string title = UniqueTitle("lock");
   HANDLE lock = CreateMutexA(nullptr, TRUE, (title + ".OneInstance.CriticalSection").c_str());
   OnOtherThread([&] {
     FakeHost host(title);
-    TMOneInstance guard(host);
+    SingleInstanceGuard guard(host);
     EXPECT_TRUE(guard.AnotherInstanceRunning());
   });
   ReleaseMutex(lock);
   CloseHandle(lock);
 }
 
-TEST(OneInstance, AbandonedInstanceMutexCountsAsFree) {
+TEST(SingleInstanceGuard, AbandonedInstanceMutexCountsAsFree) {
   const std::string title = UniqueTitle("abandoned");
   OnOtherThread([&] {
     // A "crashed" instance: owns the mutex and ends without releasing it.
@@ -81,32 +70,9 @@ TEST(OneInstance, AbandonedInstanceMutexCountsAsFree) {
   });
   OnOtherThread([&] {
     FakeHost host(title);
-    TMOneInstance guard(host);
-    EXPECT_FALSE(guard.ProcessInstance());
+    SingleInstanceGuard guard(host);
+    EXPECT_FALSE(guard.GiveWayToRunningCopy());
     EXPECT_EQ(host.terminated, 0);
-  });
-}
-
-TEST(OneInstance, MessageHandlerThatKeepsRunningRestoresShowFlag) {
-  const std::string title = UniqueTitle("handler");
-  FakeHost first(title);
-  TMOneInstance firstGuard(first);
-  ASSERT_FALSE(firstGuard.ProcessInstance());
-  OnOtherThread([&] {
-    FakeHost second(title);
-    second.showMainForm = true;
-    TMOneInstance guard(second);
-    guard.ShowMessage = true;
-    guard.ActivatePrevInstance = false;
-    int calls = 0;
-    guard.OnShowMessage = [&](TMOneInstance&, bool& terminate) {
-      ++calls;
-      terminate = false;
-    };
-    EXPECT_TRUE(guard.ProcessInstance());
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(second.terminated, 0);
-    EXPECT_TRUE(second.showMainForm);
   });
 }
 
@@ -125,7 +91,7 @@ class TestWindows {
   }
 };
 
-TEST(OneInstance, FindsTheOtherApplicationWindowAndPostsTheStartMessage) {
+TEST(SingleInstanceGuard, FindsTheOtherApplicationWindowAndPostsTheStartMessage) {
   const std::string title = UniqueTitle("window");
   TestWindows windows;
   HWND other = windows.Make(title);
@@ -134,16 +100,16 @@ TEST(OneInstance, FindsTheOtherApplicationWindowAndPostsTheStartMessage) {
   ASSERT_NE(own, nullptr);
 
   FakeHost firstHost(title, other);
-  TMOneInstance firstGuard(firstHost);
-  ASSERT_FALSE(firstGuard.ProcessInstance());
+  SingleInstanceGuard firstGuard(firstHost);
+  ASSERT_FALSE(firstGuard.GiveWayToRunningCopy());
 
   FakeHost ownHost(title, own);
-  TMOneInstance lookup(ownHost);
-  EXPECT_EQ(lookup.FindPrevInstanceWindow(), other);
+  SingleInstanceGuard lookup(ownHost);
+  EXPECT_EQ(lookup.FindRunningCopyWindow(), other);
 
   OnOtherThread([&] {
-    TMOneInstance guard(ownHost);
-    EXPECT_TRUE(guard.ProcessInstance());
+    SingleInstanceGuard guard(ownHost);
+    EXPECT_TRUE(guard.GiveWayToRunningCopy());
   });
   MSG message;
   const UINT start = RegisterWindowMessageA(kStartMessageName);

@@ -1,7 +1,7 @@
 // Shell_NotifyIconW with the small record for the icon itself and the
 // larger one for balloons; the images are loaded at 16x16 from the program's
 // own icon resources.
-#include "UTrayIcon.h"
+#include "TrayIcon.h"
 
 #include <algorithm>
 #include <cwchar>

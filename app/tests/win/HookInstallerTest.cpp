@@ -1,12 +1,12 @@
-// StartWork / StopWork for real under Wine, against stub hook libraries:
+// Start / Stop for real under Wine, against stub hook libraries:
 // the block's fields, the full-path load, the order that keeps every copy of
 // the library from reading an empty block, each failure's message text, and
 // that a disable/enable cycle starts clean.
 #include <gtest/gtest.h>
 
+#include "HookInstaller.h"
 #include "RegistryNames.h"
 #include "WineTestSupport.h"
-#include "WorkUnit.h"
 
 namespace tarvok {
 namespace {
@@ -32,7 +32,7 @@ bool BlockExists() {
   return true;
 }
 
-class WorkUnitTest : public ::testing::Test {
+class HookInstallerTest : public ::testing::Test {
  protected:
   // A controller that was just told to exit may still hold the block for a
   // moment; these tests need the name free.
@@ -41,17 +41,17 @@ class WorkUnitTest : public ::testing::Test {
     ASSERT_FALSE(BlockExists()) << "another program holds the settings block";
   }
   void TearDown() override {
-    work.StopWork();
+    work.Stop();
     work.ReleaseLibrary();
   }
   RecordingReporter reporter;
-  WorkUnit work{reporter};
+  HookInstaller work{reporter};
 };
 
-TEST_F(WorkUnitTest, StartFillsTheBlockAndStopRemovesEverything) {
+TEST_F(HookInstallerTest, StartFillsTheBlockAndStopRemovesEverything) {
   const std::string library = TestProgramFolder() + "stubcalc.dll";
   work.SetLibraryPath(library);
-  EXPECT_TRUE(work.StartWork(SampleSettings()));
+  EXPECT_TRUE(work.Start(SampleSettings()));
   EXPECT_TRUE(reporter.messages.empty()) << reporter.messages.front();
 
   ASSERT_TRUE(work.BlockMapped());
@@ -79,7 +79,7 @@ TEST_F(WorkUnitTest, StartFillsTheBlockAndStopRemovesEverything) {
   EXPECT_EQ(seen.HotKeyModifiers, kModCtrl | kModShift);
   EXPECT_EQ(seen.ResultForm, kResultFormLine);
 
-  EXPECT_TRUE(work.StopWork());
+  EXPECT_TRUE(work.Stop());
   EXPECT_TRUE(reporter.messages.empty()) << reporter.messages.front();
   EXPECT_FALSE(work.BlockMapped());
   EXPECT_FALSE(BlockExists());
@@ -90,17 +90,17 @@ TEST_F(WorkUnitTest, StartFillsTheBlockAndStopRemovesEverything) {
 
 // The library is loaded at the first Enable only: its copy here still holds
 // what it read then.
-TEST_F(WorkUnitTest, DisableEnableCycleCreatesANewBlockWithoutComplaintOrReload) {
+TEST_F(HookInstallerTest, DisableEnableCycleCreatesANewBlockWithoutComplaintOrReload) {
   const std::string library = TestProgramFolder() + "stubcalc.dll";
   work.SetLibraryPath(library);
   HookSettings settings = SampleSettings();
   for (int cycle = 0; cycle < 3; ++cycle) {
     settings.precision = static_cast<std::uint8_t>(cycle);
-    work.StartWork(settings);
+    work.Start(settings);
     ASSERT_TRUE(work.BlockMapped());
     EXPECT_NE(work.Block()->KeyboardHook, 0u);
     EXPECT_EQ(work.Block()->Precision, cycle);
-    work.StopWork();
+    work.Stop();
     EXPECT_FALSE(BlockExists());
   }
   EXPECT_TRUE(reporter.messages.empty()) << reporter.messages.front();
@@ -118,17 +118,17 @@ DWORD WINAPI CloseAfterAMoment(LPVOID handle) {
   return 0;
 }
 
-TEST_F(WorkUnitTest, EnableRightAfterDisableWaitsOutAReaderOfTheOldBlock) {
+TEST_F(HookInstallerTest, EnableRightAfterDisableWaitsOutAReaderOfTheOldBlock) {
   work.SetLibraryPath(TestProgramFolder() + "stubcalc.dll");
-  work.StartWork(SampleSettings());
+  work.Start(SampleSettings());
   // A copy of calc.dll in some program reads the block just as Disable
   // closes it, and lets go a moment later.
   HANDLE reader = OpenFileMappingA(FILE_MAP_READ, FALSE, kGlobalHookDataName);
   ASSERT_NE(reader, nullptr);
-  work.StopWork();
+  work.Stop();
   HANDLE release = CreateThread(nullptr, 0, &CloseAfterAMoment, reader, 0, nullptr);
   ASSERT_NE(release, nullptr);
-  work.StartWork(SampleSettings());
+  work.Start(SampleSettings());
   WaitForSingleObject(release, INFINITE);
   CloseHandle(release);
   EXPECT_TRUE(reporter.messages.empty()) << reporter.messages.front();
@@ -137,12 +137,12 @@ TEST_F(WorkUnitTest, EnableRightAfterDisableWaitsOutAReaderOfTheOldBlock) {
   EXPECT_EQ(work.Block()->Precision, 7);
 }
 
-TEST_F(WorkUnitTest, StopWithoutStartAndTwiceReleasesNothingTwice) {
-  EXPECT_TRUE(work.StopWork());
+TEST_F(HookInstallerTest, StopWithoutStartAndTwiceReleasesNothingTwice) {
+  EXPECT_TRUE(work.Stop());
   work.SetLibraryPath(TestProgramFolder() + "stubcalc.dll");
-  work.StartWork(SampleSettings());
-  EXPECT_TRUE(work.StopWork());
-  EXPECT_TRUE(work.StopWork());
+  work.Start(SampleSettings());
+  EXPECT_TRUE(work.Stop());
+  EXPECT_TRUE(work.Stop());
   EXPECT_TRUE(reporter.messages.empty()) << reporter.messages.front();
 }
 
@@ -152,12 +152,12 @@ struct FailureCase {
   bool libraryStaysLoaded;
 };
 
-class WorkUnitFailureTest : public WorkUnitTest, public ::testing::WithParamInterface<FailureCase> {};
+class HookInstallerFailureTest : public HookInstallerTest, public ::testing::WithParamInterface<FailureCase> {};
 
-TEST_P(WorkUnitFailureTest, ReportsOnceAndStopCleansUpQuietly) {
+TEST_P(HookInstallerFailureTest, ReportsOnceAndStopCleansUpQuietly) {
   const std::string library = TestProgramFolder() + GetParam().library;
   work.SetLibraryPath(library);
-  EXPECT_TRUE(work.StartWork(SampleSettings()));
+  EXPECT_TRUE(work.Start(SampleSettings()));
   ASSERT_EQ(reporter.messages.size(), 1u);
   EXPECT_EQ(reporter.messages[0], GetParam().expected);
   EXPECT_EQ(work.LibraryLoaded(), GetParam().libraryStaysLoaded);
@@ -166,40 +166,40 @@ TEST_P(WorkUnitFailureTest, ReportsOnceAndStopCleansUpQuietly) {
   EXPECT_EQ(work.Block()->KeyboardHook, 0u);
 
   reporter.messages.clear();
-  EXPECT_TRUE(work.StopWork());
+  EXPECT_TRUE(work.Stop());
   EXPECT_TRUE(reporter.messages.empty()) << reporter.messages.front();
   EXPECT_FALSE(BlockExists());
   EXPECT_EQ(GetModuleHandleA(library.c_str()), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, WorkUnitFailureTest,
+INSTANTIATE_TEST_SUITE_P(Table, HookInstallerFailureTest,
                          ::testing::Values(FailureCase{"missing-calc.dll", "Error Load Library - 126", false},
                                            FailureCase{"stubcalc-nokeyboard.dll", "Error Get KeyboardProc Address",
                                                        true}));
 
-TEST_F(WorkUnitTest, LoadsTheLibraryByItsFullPathOnly) {
+TEST_F(HookInstallerTest, LoadsTheLibraryByItsFullPathOnly) {
   // A library that exists on the search path (the test folder) but not at
   // the configured full path must not be picked up by its bare name.
   testing::TempFolder elsewhere("tarvok-fullpath");
   work.SetLibraryPath(elsewhere.path() + "stubcalc.dll");
-  work.StartWork(SampleSettings());
+  work.Start(SampleSettings());
   ASSERT_EQ(reporter.messages.size(), 1u);
   EXPECT_EQ(reporter.messages[0].rfind("Error Load Library - ", 0), 0u) << reporter.messages[0];
   EXPECT_FALSE(work.LibraryLoaded());
 }
 
-TEST_F(WorkUnitTest, ExistingBlockIsReportedAndStillUsed) {
+TEST_F(HookInstallerTest, ExistingBlockIsReportedAndStillUsed) {
   HANDLE other = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                     static_cast<DWORD>(kGlobalHookDataSize), kGlobalHookDataName);
   ASSERT_NE(other, nullptr);
   work.SetLibraryPath(TestProgramFolder() + "stubcalc.dll");
-  work.StartWork(SampleSettings());
+  work.Start(SampleSettings());
   ASSERT_EQ(reporter.messages.size(), 1u);
   EXPECT_EQ(reporter.messages[0], "ERROR_ALREADY_EXISTS(1)");
   ASSERT_TRUE(work.BlockMapped());
   EXPECT_NE(work.Block()->KeyboardHook, 0u);
   EXPECT_EQ(work.Block()->Precision, 7);
-  work.StopWork();
+  work.Stop();
   CloseHandle(other);
 }
 
@@ -231,11 +231,11 @@ class BroadcastCatcher {
   HWND window_;
 };
 
-TEST_F(WorkUnitTest, ApplyRewritesSettingsKeepsHooksAndAnnounces) {
+TEST_F(HookInstallerTest, ApplyRewritesSettingsKeepsHooksAndAnnounces) {
   EXPECT_FALSE(work.ApplySettings(SampleSettings()));  // nothing mapped: nothing to do
 
   work.SetLibraryPath(TestProgramFolder() + "stubcalc.dll");
-  work.StartWork(SampleSettings());
+  work.Start(SampleSettings());
   ASSERT_TRUE(work.BlockMapped());
   const std::uint32_t keyboardHook = work.Block()->KeyboardHook;
   BroadcastCatcher catcher(work.OptionsUpdateMessage());

@@ -16,7 +16,9 @@
 #include "ScopedHandle.h"
 #include "TarvokVersion.h"
 
-class TAbout {
+namespace tarvok {
+
+class AboutBox {
  public:
   static constexpr char kBuiltInCaption[] = "About Tarvok";
   static constexpr char kVersionText[] = "Tarvok Version " TARVOK_VERSION_TEXT;
@@ -24,11 +26,11 @@ class TAbout {
   static constexpr char kPictureResource[] = "ABOUTPICTURE";
 
   // `languageFolder` ends in a backslash; `files` must outlive the box.
-  TAbout(HINSTANCE instance, std::string languageFolder,
+  AboutBox(HINSTANCE instance, std::string languageFolder,
          const tarvok::LanguageFileSystem& files);
-  ~TAbout();
-  TAbout(const TAbout&) = delete;
-  TAbout& operator=(const TAbout&) = delete;
+  ~AboutBox();
+  AboutBox(const AboutBox&) = delete;
+  AboutBox& operator=(const AboutBox&) = delete;
 
   // Creates the hidden box. `owner` (the options window) is disabled while
   // the box is shown. Returns false when Windows refused the window.
@@ -48,18 +50,16 @@ class TAbout {
   [[nodiscard]] bool IsShowing() const { return showing_; }
   [[nodiscard]] std::wstring CreditsText() const;
 
-  HWND Image1 = nullptr;
-  HWND Label17 = nullptr;  // version
-  HWND Label18 = nullptr;  // web address
-  HWND Label7 = nullptr;   // "Credits:"
-  HWND Memo1 = nullptr;    // credits list
-  HWND Button1 = nullptr;  // OK
-
-  // Handlers.
-  void FormShow();
-  void Label18Click();
+  // The controls' identifiers; OK is IDOK.
+  static constexpr int kPictureId = 10;
+  static constexpr int kVersionId = 11;
+  static constexpr int kWebAddressId = 12;
+  static constexpr int kCreditsLabelId = 13;
+  static constexpr int kCreditsListId = 14;
 
  private:
+  void FillCreditsList();
+  void OpenWebAddress();
   static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnInitDialog();
@@ -81,4 +81,12 @@ class TAbout {
   tarvok::DpiLayout layout_;
   INT_PTR modalResult_ = 0;
   bool showing_ = false;
+  HWND pictureControl_ = nullptr;
+  HWND versionLabel_ = nullptr;
+  HWND webAddressLabel_ = nullptr;
+  HWND creditsLabel_ = nullptr;  // "Credits:"
+  HWND creditsList_ = nullptr;
+  HWND okButton_ = nullptr;
 };
+
+}  // namespace tarvok

@@ -1,6 +1,6 @@
-// Typed reads over the Rozadar routines: the stored type is looked up
-// first, and only data of a fitting kind is read the Rozadar way.
-#include "RozadarRegistry.h"
+// Typed reads over the routines of RegistryAccess.h: the stored type is looked up
+// first, and only data of a fitting kind is read the way those routines read it.
+#include "SystemRegistry.h"
 
 #include <cstring>
 
@@ -9,7 +9,7 @@
 
 namespace tarvok {
 
-RegistryValueKind RozadarRegistry::StoredKind(const char* subkey, const char* name) const {
+RegistryValueKind SystemRegistry::StoredKind(const char* subkey, const char* name) const {
   HKEY opened = nullptr;
   if (RegOpenKeyExA(root_, subkey, 0, KEY_READ, &opened) != ERROR_SUCCESS) return RegistryValueKind::Missing;
   const ScopedRegKey key(opened);
@@ -20,7 +20,7 @@ RegistryValueKind RozadarRegistry::StoredKind(const char* subkey, const char* na
   return KindOfRegistryType(type);
 }
 
-std::optional<std::int32_t> RozadarRegistry::NumberFromStoredText(const char* subkey, const char* name) const {
+std::optional<std::int32_t> SystemRegistry::NumberFromStoredText(const char* subkey, const char* name) const {
   HKEY opened = nullptr;
   if (RegOpenKeyExA(root_, subkey, 0, KEY_READ, &opened) != ERROR_SUCCESS) return std::nullopt;
   const ScopedRegKey key(opened);
@@ -33,17 +33,17 @@ std::optional<std::int32_t> RozadarRegistry::NumberFromStoredText(const char* su
   return IntegerFromText(std::string_view(text, strnlen(text, kRegTextBytes)));
 }
 
-std::string RozadarRegistry::ReadString(const char* subkey, const char* name) {
+std::string SystemRegistry::ReadString(const char* subkey, const char* name) {
   if (StoredKind(subkey, name) == RegistryValueKind::Number) return kAbsentText;
   return ReadRegString(root_, subkey, name);
 }
 
-std::int32_t RozadarRegistry::ReadInteger(const char* subkey, const char* name) {
+std::int32_t SystemRegistry::ReadInteger(const char* subkey, const char* name) {
   if (StoredKind(subkey, name) == RegistryValueKind::Text) return NumberFromStoredText(subkey, name).value_or(0);
   return ReadRegInteger(root_, subkey, name);
 }
 
-bool RozadarRegistry::ValueExists(const char* subkey, const char* name) {
+bool SystemRegistry::ValueExists(const char* subkey, const char* name) {
   if (StoredKind(subkey, name) == RegistryValueKind::Text) return NumberFromStoredText(subkey, name).has_value();
   return RegValueExists(root_, subkey, name);
 }

@@ -2,7 +2,7 @@
 // template without controls, so that the dialog manager supplies the
 // "MS Sans Serif" 8-point font, Enter/Escape handling and the modal frame;
 // the controls are then placed in pixels, scaled to the screen's DPI.
-#include "UAbout.h"
+#include "AboutBox.h"
 
 #include <shellapi.h>
 
@@ -13,6 +13,8 @@
 #include "TextConversion.h"
 #include "WindowText.h"
 
+namespace tarvok {
+
 
 namespace {
 
@@ -21,13 +23,7 @@ constexpr int kClientHeight = 251;
 
 // The panel that holds the version and the address, drawn as a lowered
 // bevel by the box itself.
-constexpr RECT kPanel1 = {65, 8, 65 + 302, 8 + 48};
-
-constexpr int kIdImage1 = 10;
-constexpr int kIdLabel17 = 11;
-constexpr int kIdLabel18 = 12;
-constexpr int kIdLabel7 = 13;
-constexpr int kIdMemo1 = 14;
+constexpr RECT kAddressPanel = {65, 8, 65 + 302, 8 + 48};
 
 constexpr COLORREF kGreen = RGB(0, 128, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
@@ -47,7 +43,7 @@ std::vector<WORD> EmptyDialogTemplate() {
   std::memcpy(words.data(), &header, sizeof header);
   words.push_back(0);  // menu
   words.push_back(0);  // class
-  AppendWide(words, tarvok::ToUtf16(TAbout::kBuiltInCaption, CP_ACP).c_str());
+  AppendWide(words, tarvok::ToUtf16(AboutBox::kBuiltInCaption, CP_ACP).c_str());
   words.push_back(8);  // points
   AppendWide(words, L"MS Sans Serif");
   return words;
@@ -55,15 +51,15 @@ std::vector<WORD> EmptyDialogTemplate() {
 
 }  // namespace
 
-TAbout::TAbout(HINSTANCE instance, std::string languageFolder,
+AboutBox::AboutBox(HINSTANCE instance, std::string languageFolder,
                const tarvok::LanguageFileSystem& files)
     : instance_(instance), languageFolder_(std::move(languageFolder)), files_(files) {}
 
-TAbout::~TAbout() {
+AboutBox::~AboutBox() {
   if (handle_ != nullptr) DestroyWindow(handle_);
 }
 
-bool TAbout::Create(HWND owner) {
+bool AboutBox::Create(HWND owner) {
   if (handle_ != nullptr) return true;
   owner_ = owner;
   const std::vector<WORD> dialogTemplate = EmptyDialogTemplate();
@@ -73,16 +69,16 @@ bool TAbout::Create(HWND owner) {
   return handle_ != nullptr;
 }
 
-INT_PTR CALLBACK TAbout::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK AboutBox::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    reinterpret_cast<TAbout*>(lParam)->handle_ = dialog;
+    reinterpret_cast<AboutBox*>(lParam)->handle_ = dialog;
   }
-  auto* self = reinterpret_cast<TAbout*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  auto* self = reinterpret_cast<AboutBox*>(GetWindowLongPtrW(dialog, DWLP_USER));
   return self != nullptr ? self->HandleMessage(message, wParam, lParam) : FALSE;
 }
 
-INT_PTR TAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       OnInitDialog();
@@ -102,8 +98,8 @@ INT_PTR TAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         modalResult_ = id;  // ShowModal's loop sees it and hides the box
         return TRUE;
       }
-      if (id == kIdLabel18 && HIWORD(wParam) == STN_CLICKED) {
-        Label18Click();
+      if (id == kWebAddressId && HIWORD(wParam) == STN_CLICKED) {
+        OpenWebAddress();
         return TRUE;
       }
       return FALSE;
@@ -116,7 +112,7 @@ INT_PTR TAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void TAbout::OnInitDialog() {
+void AboutBox::OnInitDialog() {
   layout_ = tarvok::DpiLayout::OfScreen();
   RECT frame = {0, 0, layout_.Scale(kClientWidth), layout_.Scale(kClientHeight)};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE)), FALSE,
@@ -132,26 +128,26 @@ void TAbout::OnInitDialog() {
   }
   auto* boldFont = boldFont_ ? static_cast<HFONT>(boldFont_.get()) : font;
 
-  Image1 = AddControl(L"STATIC", nullptr, SS_BITMAP, 8, 8, 48, 48, kIdImage1, font);
+  pictureControl_ = AddControl(L"STATIC", nullptr, SS_BITMAP, 8, 8, 48, 48, kPictureId, font);
   picture_.reset(LoadImageA(instance_, kPictureResource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (picture_) SendMessageW(Image1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
+  if (picture_) SendMessageW(pictureControl_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
 
-  Label17 = AddControl(L"STATIC", tarvok::ToUtf16(kVersionText, CP_ACP).c_str(), SS_LEFT | SS_NOPREFIX, kPanel1.left + 8,
-                       kPanel1.top + 2, 0, 13, kIdLabel17, boldFont);
-  Label18 = AddControl(L"STATIC", tarvok::ToUtf16(kWebAddress, CP_ACP).c_str(), SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
-                       kPanel1.left + 8, kPanel1.top + 16, 0, 13, kIdLabel18, font);
-  Label7 = AddControl(L"STATIC", L"Credits:", SS_LEFT | SS_NOPREFIX, 4, 128, 0, 13, kIdLabel7,
+  versionLabel_ = AddControl(L"STATIC", tarvok::ToUtf16(kVersionText, CP_ACP).c_str(), SS_LEFT | SS_NOPREFIX, kAddressPanel.left + 8,
+                       kAddressPanel.top + 2, 0, 13, kVersionId, boldFont);
+  webAddressLabel_ = AddControl(L"STATIC", tarvok::ToUtf16(kWebAddress, CP_ACP).c_str(), SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
+                       kAddressPanel.left + 8, kAddressPanel.top + 16, 0, 13, kWebAddressId, font);
+  creditsLabel_ = AddControl(L"STATIC", L"Credits:", SS_LEFT | SS_NOPREFIX, 4, 128, 0, 13, kCreditsLabelId,
                       boldFont);
-  Memo1 = AddControl(L"EDIT", L"",
+  creditsList_ = AddControl(L"EDIT", L"",
                      ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER |
                          WS_TABSTOP,
-                     4, 144, 373, 65, kIdMemo1, font);
-  Button1 = AddControl(L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 302, 219, 75, 25, IDOK,
+                     4, 144, 373, 65, kCreditsListId, font);
+  okButton_ = AddControl(L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 302, 219, 75, 25, IDOK,
                        font);
-  SetFocus(Button1);
+  SetFocus(okButton_);
 }
 
-HWND TAbout::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int left,
+HWND AboutBox::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int left,
                         int top, int width, int height, int id, HFONT font) {
   HWND control = layout_.AddControl(handle_, className, text, WS_VISIBLE | style, left, top, width, height,
                                     static_cast<UINT>(id), font);
@@ -161,7 +157,7 @@ HWND TAbout::AddControl(const wchar_t* className, const wchar_t* text, DWORD sty
   return control;
 }
 
-void TAbout::FitLabelToText(HWND label) {
+void AboutBox::FitLabelToText(HWND label) {
   if (label == nullptr) return;
   HDC dc = GetDC(label);
   if (dc == nullptr) return;
@@ -177,29 +173,29 @@ void TAbout::FitLabelToText(HWND label) {
   InvalidateRect(handle_, nullptr, TRUE);
 }
 
-void TAbout::OnPaint() {
+void AboutBox::OnPaint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(handle_, &paint);
-  RECT panel = {layout_.Scale(kPanel1.left), layout_.Scale(kPanel1.top), layout_.Scale(kPanel1.right),
-                layout_.Scale(kPanel1.bottom)};
+  RECT panel = {layout_.Scale(kAddressPanel.left), layout_.Scale(kAddressPanel.top), layout_.Scale(kAddressPanel.right),
+                layout_.Scale(kAddressPanel.bottom)};
   DrawEdge(dc, &panel, BDR_SUNKENOUTER, BF_RECT);
   EndPaint(handle_, &paint);
 }
 
-INT_PTR TAbout::OnControlColor(HDC dc, HWND control) {
-  if (control != Label17 && control != Label18) return FALSE;
-  SetTextColor(dc, control == Label17 ? kGreen : kBlue);
+INT_PTR AboutBox::OnControlColor(HDC dc, HWND control) {
+  if (control != versionLabel_ && control != webAddressLabel_) return FALSE;
+  SetTextColor(dc, control == versionLabel_ ? kGreen : kBlue);
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
   return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
-bool TAbout::OnSetCursor(HWND under) {
-  if (under == nullptr || under != Label18) return false;
+bool AboutBox::OnSetCursor(HWND under) {
+  if (under == nullptr || under != webAddressLabel_) return false;
   SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
   return true;
 }
 
-void TAbout::CentreOnScreen() {
+void AboutBox::CentreOnScreen() {
   RECT box{};
   GetWindowRect(handle_, &box);
   const int width = box.right - box.left;
@@ -209,7 +205,7 @@ void TAbout::CentreOnScreen() {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-INT_PTR TAbout::ShowModal() {
+INT_PTR AboutBox::ShowModal() {
   if (handle_ == nullptr) return IDCANCEL;
   if (showing_) {
     // Reached again from the tray menu while open: a nested modal loop on
@@ -219,14 +215,14 @@ INT_PTR TAbout::ShowModal() {
   }
   showing_ = true;
   modalResult_ = 0;
-  FormShow();
+  FillCreditsList();
   CentreOnScreen();
   const bool disableOwner = owner_ != nullptr && IsWindowEnabled(owner_);
   if (disableOwner) EnableWindow(owner_, FALSE);
   SendMessageW(handle_, DM_SETDEFID, IDOK, 0);
   ShowWindow(handle_, SW_SHOW);
   SetForegroundWindow(handle_);
-  if (Button1 != nullptr) SetFocus(Button1);
+  if (okButton_ != nullptr) SetFocus(okButton_);
 
   MSG message;
   while (modalResult_ == 0 && handle_ != nullptr) {
@@ -253,28 +249,30 @@ INT_PTR TAbout::ShowModal() {
   return modalResult_;
 }
 
-void TAbout::FormShow() {
-  if (Memo1 == nullptr) return;
-  SetWindowTextW(Memo1, L"");
-  SetWindowTextW(Memo1, tarvok::BuildCreditsText(files_, languageFolder_).c_str());
+void AboutBox::FillCreditsList() {
+  if (creditsList_ == nullptr) return;
+  SetWindowTextW(creditsList_, L"");
+  SetWindowTextW(creditsList_, tarvok::BuildCreditsText(files_, languageFolder_).c_str());
 }
 
-void TAbout::Label18Click() {
+void AboutBox::OpenWebAddress() {
   ShellExecuteA(handle_, "open", kWebAddress, nullptr, nullptr, SW_SHOW);
 }
 
-void TAbout::SetCaption(const std::wstring& text) {
+void AboutBox::SetCaption(const std::wstring& text) {
   if (handle_ != nullptr) SetWindowTextW(handle_, text.c_str());
 }
 
-void TAbout::SetCreditsLabel(const std::wstring& text) {
-  if (Label7 == nullptr) return;
-  SetWindowTextW(Label7, text.c_str());
-  FitLabelToText(Label7);
+void AboutBox::SetCreditsLabel(const std::wstring& text) {
+  if (creditsLabel_ == nullptr) return;
+  SetWindowTextW(creditsLabel_, text.c_str());
+  FitLabelToText(creditsLabel_);
 }
 
-void TAbout::SetOkText(const std::wstring& text) {
-  if (Button1 != nullptr) SetWindowTextW(Button1, text.c_str());
+void AboutBox::SetOkText(const std::wstring& text) {
+  if (okButton_ != nullptr) SetWindowTextW(okButton_, text.c_str());
 }
 
-std::wstring TAbout::CreditsText() const { return Memo1 != nullptr ? tarvok::WideWindowText(Memo1) : std::wstring(); }
+std::wstring AboutBox::CreditsText() const { return creditsList_ != nullptr ? tarvok::WideWindowText(creditsList_) : std::wstring(); }
+
+}  // namespace tarvok

@@ -1,10 +1,10 @@
-// StartWork / StopWork. The settings fields of the block are filled as soon
+// Start / Stop. The settings fields of the block are filled as soon
 // as the block is mapped, before calc.dll is loaded and before the hooks are
 // installed: every copy of calc.dll reads the block when it loads, so no
 // program can start with an empty settings copy (no hot key, precision 0).
 // The hook handle fields follow as each hook is installed; calc.dll only
 // passes them to CallNextHookEx, which the NT family does not need.
-#include "WorkUnit.h"
+#include "HookInstaller.h"
 
 #include <stdexcept>
 
@@ -17,15 +17,15 @@ void MessageBoxReporter::Show(const std::string& text) {
   MessageBoxW(nullptr, ToUtf16(text, CP_UTF8).c_str(), ToUtf16(kMessageCaption, CP_UTF8).c_str(), MB_OK);
 }
 
-void WorkUnit::Report(const char* text) { reporter_.Show(text); }
+void HookInstaller::Report(const char* text) { reporter_.Show(text); }
 
-void WorkUnit::Report(TextId text) { reporter_.Show(ToUtf8(texts_[text])); }
+void HookInstaller::Report(TextId text) { reporter_.Show(ToUtf8(texts_[text])); }
 
-void WorkUnit::ReportWithCode(TextId text, DWORD code) {
+void HookInstaller::ReportWithCode(TextId text, DWORD code) {
   reporter_.Show(ToUtf8(texts_[text]) + " - " + std::to_string(code));
 }
 
-void WorkUnit::ReportWithCode(const char* text, DWORD code) {
+void HookInstaller::ReportWithCode(const char* text, DWORD code) {
   reporter_.Show(std::string(text) + std::to_string(code));
 }
 
@@ -57,7 +57,7 @@ HANDLE CreateNewBlock(DWORD& error) {
 
 }  // namespace
 
-bool WorkUnit::CreateBlock() {
+bool HookInstaller::CreateBlock() {
   DWORD error = ERROR_SUCCESS;
   mapping_.reset(CreateNewBlock(error));
   if (error == ERROR_ALREADY_EXISTS) {
@@ -83,7 +83,7 @@ bool WorkUnit::CreateBlock() {
 // calc.dll keeps its default and passes the hot key on, as before the option.
 // Another copy of the block (a calc.dll reading it just as the last Disable
 // closed it) is taken as it is and overwritten.
-void WorkUnit::CreateOptionsBlock(const HookSettings& settings) {
+void HookInstaller::CreateOptionsBlock(const HookSettings& settings) {
   optionsMapping_.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                            static_cast<DWORD>(kHookOptionsSize), kHookOptionsName));
   if (!optionsMapping_) return;
@@ -91,19 +91,19 @@ void WorkUnit::CreateOptionsBlock(const HookSettings& settings) {
   if (optionsView_) FillHookOptions(*static_cast<HookOptionsData*>(optionsView_.get()), settings);
 }
 
-void WorkUnit::CloseOptionsBlock() {
+void HookInstaller::CloseOptionsBlock() {
   optionsView_.reset();
   optionsMapping_.reset();
 }
 
-void WorkUnit::InstallHooks() {
+void HookInstaller::InstallHooks() {
   const HHOOK getMessageHook = hooks_.InstallGetMessageHook();
   MutableBlock()->GetMessageHook = HookField(getMessageHook);
   const HHOOK keyboardHook = hooks_.InstallKeyboardHook();
   MutableBlock()->KeyboardHook = HookField(keyboardHook);
 }
 
-void WorkUnit::LoadAndInstallHooks() {
+void HookInstaller::LoadAndInstallHooks() {
   const bool loadedBefore = hooks_.LibraryUsable();
   switch (hooks_.Load(libraryPath_)) {
     case SystemHooks::LoadOutcome::NoLibrary:
@@ -126,11 +126,11 @@ void WorkUnit::LoadAndInstallHooks() {
 }
 
 // The helper's hook library sits beside this program's.
-void WorkUnit::StartHelper() {
+void HookInstaller::StartHelper() {
   if (SystemIs64Bit()) helper_.Start(FolderOf(libraryPath_));
 }
 
-bool WorkUnit::StartWork(const HookSettings& settings) {
+bool HookInstaller::Start(const HookSettings& settings) {
   try {
     optionsUpdateMessage_ = RegisterWindowMessageA(kOptionsUpdateMessageName);
     if (!CreateBlock()) return true;
@@ -164,7 +164,7 @@ bool WorkUnit::StartWork(const HookSettings& settings) {
   }
 }
 
-void WorkUnit::RemoveHooks() {
+void HookInstaller::RemoveHooks() {
   // A hook whose installation failed (or never happened because an export
   // was missing) has no handle and goes without a word: unhooking "nothing"
   // would only produce a misleading error box.
@@ -172,7 +172,7 @@ void WorkUnit::RemoveHooks() {
   if (!hooks_.RemoveKeyboardHook()) ReportWithCode(TextId::ErrorUnhookKeyboard, GetLastError());
 }
 
-bool WorkUnit::StopWork() {
+bool HookInstaller::Stop() {
   try {
     helper_.Stop();
     if (hooks_.LibraryLoaded()) {
@@ -201,11 +201,11 @@ bool WorkUnit::StopWork() {
   }
 }
 
-void WorkUnit::ReleaseLibrary() {
+void HookInstaller::ReleaseLibrary() {
   if (hooks_.LibraryLoaded() && !hooks_.FreeLibrary()) Report(TextId::ErrorUnloadLibrary);
 }
 
-bool WorkUnit::ApplySettings(const HookSettings& settings) {
+bool HookInstaller::ApplySettings(const HookSettings& settings) {
   if (!view_) return false;
   FillBlockSettings(*MutableBlock(), settings);
   if (optionsView_) FillHookOptions(*static_cast<HookOptionsData*>(optionsView_.get()), settings);

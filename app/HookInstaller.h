@@ -13,17 +13,17 @@
 #include "LanguageFile.h"
 #include "MessageReporter.h"
 #include "ScopedHandle.h"
+#include "SharedBlock.h"
 #include "SystemHooks.h"
-#include "TypeUnit.h"
 
 namespace tarvok {
 
-class WorkUnit {
+class HookInstaller {
  public:
-  explicit WorkUnit(MessageReporter& reporter) : reporter_(reporter) {}
-  ~WorkUnit() = default;  // the owner calls StopWork; the members release the rest
-  WorkUnit(const WorkUnit&) = delete;
-  WorkUnit& operator=(const WorkUnit&) = delete;
+  explicit HookInstaller(MessageReporter& reporter) : reporter_(reporter) {}
+  ~HookInstaller() = default;  // the owner calls Stop; the members release the rest
+  HookInstaller(const HookInstaller&) = delete;
+  HookInstaller& operator=(const HookInstaller&) = delete;
 
   // calc.dll is loaded by this full path (the program's folder), never by
   // bare name, so no other file of that name on the search path can be
@@ -33,13 +33,13 @@ class WorkUnit {
   void SetTexts(const LanguageTexts& texts) { texts_ = texts; }
 
   // Returns false only when an unexpected exception interrupted it. On
-  // 64-bit Windows StartWork also starts the helper of the other bitness,
-  // and StopWork ends it first. StopWork keeps this program's copy of the
-  // library loaded for the next StartWork; ReleaseLibrary lets go of it.
-  bool StartWork(const HookSettings& settings);
-  bool StopWork();
+  // 64-bit Windows Start also starts the helper of the other bitness,
+  // and Stop ends it first. Stop keeps this program's copy of the
+  // library loaded for the next Start; ReleaseLibrary lets go of it.
+  bool Start(const HookSettings& settings);
+  bool Stop();
   void ReleaseLibrary();
-  // Ends the helper ahead of StopWork (Exit does so before it takes
+  // Ends the helper ahead of Stop (Exit does so before it takes
   // the tray icon away, which can block for a while).
   void StopHelper() { helper_.Stop(); }
   // What the last start of the helper came to; NotStarted on 32-bit Windows.

@@ -1,5 +1,5 @@
 // The real registry behind SettingsRegistry, and the keyboard layout behind
-// KeyNameSource: forwarding to Rozadar and to the layout's key names. Reads
+// KeyNameSource: forwarding to RegistryAccess.h and to the layout's key names. Reads
 // look at the stored type first (RegistryValueKind.h says why).
 #pragma once
 
@@ -7,16 +7,16 @@
 
 #include <optional>
 
+#include "RegistryAccess.h"
 #include "RegistryValueKind.h"
-#include "Rozadar.h"
 #include "SettingsRegistry.h"
 #include "ShortcutText.h"
 
 namespace tarvok {
 
-class RozadarRegistry final : public SettingsRegistry {
+class SystemRegistry final : public SettingsRegistry {
  public:
-  explicit RozadarRegistry(HKEY root = HKEY_CURRENT_USER) : root_(root) {}
+  explicit SystemRegistry(HKEY root = HKEY_CURRENT_USER) : root_(root) {}
   // A value stored as a number reads as absent ("0").
   std::string ReadString(const char* subkey, const char* name) override;
   bool WriteString(const char* subkey, const char* name, const std::string& text) override {

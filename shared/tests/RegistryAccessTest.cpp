@@ -4,15 +4,15 @@
 
 #include <string>
 
+#include "RegistryAccess.h"
 #include "RegistryNames.h"
-#include "Rozadar.h"
 
 namespace tarvok {
 namespace {
 
-constexpr char kScratchKey[] = "Software\\Quorvane\\TarvokTest\\Rozadar";
+constexpr char kScratchKey[] = "Software\\Quorvane\\TarvokTest\\RegistryAccess";
 
-class RozadarTest : public ::testing::Test {
+class RegistryAccessTest : public ::testing::Test {
  protected:
   void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey); }
   void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey); }
@@ -33,14 +33,14 @@ class RozadarTest : public ::testing::Test {
   }
 };
 
-TEST_F(RozadarTest, MissingKeyAndValueReadAsAbsent) {
+TEST_F(RegistryAccessTest, MissingKeyAndValueReadAsAbsent) {
   EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kScratchKey, "Nothing"), "0");
   EXPECT_EQ(ReadRegInteger(HKEY_CURRENT_USER, kScratchKey, "Nothing"), 0);
   EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kScratchKey, "Nothing"));
   DeleteRegValue(HKEY_CURRENT_USER, kScratchKey, "Nothing");  // not an error
 }
 
-TEST_F(RozadarTest, TextsAreStoredAsTwoHundredBytesAndReadBack) {
+TEST_F(RegistryAccessTest, TextsAreStoredAsTwoHundredBytesAndReadBack) {
   for (const std::size_t length : {0u, 1u, 50u, 199u}) {
     const std::string text(length, 'x');
     ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kScratchKey, "Text", text)) << length;
@@ -50,13 +50,13 @@ TEST_F(RozadarTest, TextsAreStoredAsTwoHundredBytesAndReadBack) {
   }
 }
 
-TEST_F(RozadarTest, TextOfTwoHundredCharactersIsRefusedNotCut) {
+TEST_F(RegistryAccessTest, TextOfTwoHundredCharactersIsRefusedNotCut) {
   ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, kScratchKey, "Text", "kept"));
   EXPECT_FALSE(WriteRegString(HKEY_CURRENT_USER, kScratchKey, "Text", std::string(200, 'y')));
   EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kScratchKey, "Text"), "kept");
 }
 
-TEST_F(RozadarTest, ForeignValuesOf199To201BytesAreReadByTheTwoHundredByteRule) {
+TEST_F(RegistryAccessTest, ForeignValuesOf199To201BytesAreReadByTheTwoHundredByteRule) {
   const std::string t199(199, 'a');
   SetRaw("V199", REG_SZ, t199.c_str(), 199);  // no terminating zero stored
   EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kScratchKey, "V199"), t199);
@@ -68,7 +68,7 @@ TEST_F(RozadarTest, ForeignValuesOf199To201BytesAreReadByTheTwoHundredByteRule) 
   EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, kScratchKey, "V201"), "0");
 }
 
-TEST_F(RozadarTest, IntegersRoundTripAndOversizeCountsAsAbsent) {
+TEST_F(RegistryAccessTest, IntegersRoundTripAndOversizeCountsAsAbsent) {
   for (const std::int32_t value : {0, 1, 10, -1, 2147483647}) {
     WriteRegInteger(HKEY_CURRENT_USER, kScratchKey, "Int", value);
     EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kScratchKey, "Int"));
@@ -80,7 +80,7 @@ TEST_F(RozadarTest, IntegersRoundTripAndOversizeCountsAsAbsent) {
   EXPECT_EQ(ReadRegInteger(HKEY_CURRENT_USER, kScratchKey, "Wide"), 0);
 }
 
-TEST_F(RozadarTest, DeleteRemovesOnlyTheNamedValue) {
+TEST_F(RegistryAccessTest, DeleteRemovesOnlyTheNamedValue) {
   WriteRegInteger(HKEY_CURRENT_USER, kScratchKey, "A", 1);
   WriteRegInteger(HKEY_CURRENT_USER, kScratchKey, "B", 2);
   DeleteRegValue(HKEY_CURRENT_USER, kScratchKey, "A");
