@@ -191,7 +191,7 @@ INT_PTR AboutBox::OnControlColor(HDC dc, HWND control) {
 
 bool AboutBox::OnSetCursor(HWND under) {
   if (under == nullptr || under != webAddressLabel_) return false;
-  SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
+  SetCursor(LoadCursorA(nullptr, IDC_HAND));
   return true;
 }
 
@@ -223,7 +223,15 @@ INT_PTR AboutBox::ShowModal() {
   ShowWindow(handle_, SW_SHOW);
   SetForegroundWindow(handle_);
   if (okButton_ != nullptr) SetFocus(okButton_);
+  RunModalLoop();
+  // Enable the owner before hiding, or Windows activates some other program.
+  if (disableOwner && owner_ != nullptr) EnableWindow(owner_, TRUE);
+  if (handle_ != nullptr) ShowWindow(handle_, SW_HIDE);
+  showing_ = false;
+  return modalResult_;
+}
 
+void AboutBox::RunModalLoop() {
   MSG message;
   while (modalResult_ == 0 && handle_ != nullptr) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
@@ -231,22 +239,17 @@ INT_PTR AboutBox::ShowModal() {
       // Exit was chosen while the box was open: the main loop must see it too.
       PostQuitMessage(static_cast<int>(message.wParam));
       modalResult_ = IDCANCEL;
-      break;
+      return;
     }
     if (got == -1) {
       modalResult_ = IDCANCEL;
-      break;
+      return;
     }
     if (!IsDialogMessageW(handle_, &message)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
   }
-  // Enable the owner before hiding, or Windows activates some other program.
-  if (disableOwner && owner_ != nullptr) EnableWindow(owner_, TRUE);
-  if (handle_ != nullptr) ShowWindow(handle_, SW_HIDE);
-  showing_ = false;
-  return modalResult_;
 }
 
 void AboutBox::FillCreditsList() {

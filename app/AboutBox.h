@@ -59,6 +59,8 @@ class AboutBox {
 
  private:
   void FillCreditsList();
+  // Until the box is closed, or the program's message loop is ended.
+  void RunModalLoop();
   void OpenWebAddress();
   static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

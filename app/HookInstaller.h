@@ -81,10 +81,10 @@ class HookInstaller {
   std::string libraryPath_ = kHookLibraryFileName;
   LanguageTexts texts_;  // built-in English until a language file is read
   UINT optionsUpdateMessage_ = 0;
-  ScopedHandle mapping_;   // FGlobalHookDataMMFHandle
-  ScopedMappedView view_;  // GlobalHookData
+  ScopedHandle mapping_;  // the settings block every copy of the library opens by name
+  ScopedMappedView view_;
   ScopedHandle optionsMapping_;
-  ScopedMappedView optionsView_;  // HookOptionsData
+  ScopedMappedView optionsView_;  // the settings that came after the block
   SystemHooks hooks_;
   HelperProcess helper_;
 };

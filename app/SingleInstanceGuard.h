@@ -1,5 +1,5 @@
 // Keeps tarvok.exe to one copy per session. The check runs once, after the
-// options window's controls exist and before its FormCreate: two named
+// options window exists and before the program starts: two named
 // mutexes tell whether another copy runs; if so, that copy's application
 // window is brought forward and told "WM_Start2tarvok", and this copy ends
 // without installing or writing anything.

@@ -220,7 +220,7 @@ TEST_F(LanguageMenuTest, FileAddedWhileRunningIsCreditedButNotInTheSubmenu) {
 
 TEST_F(LanguageMenuTest, StartUpApplicationReachesTheAboutBoxOnlyOnceItExists) {
   controller_.DestroyAboutBox();
-  controller_.LoadLanguageFile("deu.ini");  // as FormCreate does, before the About box
+  controller_.LoadLanguageFile("deu.ini");  // as the start does, before the About box
   EXPECT_EQ(TrayItem(kCmdExit), "Beenden");
   controller_.CreateAboutBox();
   EXPECT_EQ(Text(controller_.About()->Handle()), "About Tarvok");
