@@ -10,9 +10,11 @@ start_target
 start_tarvok
 wait_until $E2E_START_LIMIT "the tray icon" tray_icon_shown
 
-[ "$(probe reg-get Path)" = "$E2E_APP_WIN" ] || fail "Path is '$(probe reg-get Path)', expected '$E2E_APP_WIN'"
-[ "$(probe reg-get GlobalPathlanguage)" = "${E2E_APP_WIN}language\\" ] ||
-  fail "GlobalPathlanguage is '$(probe reg-get GlobalPathlanguage)'"
+# Each value read once, and that reading shown when it is wrong.
+path=$(probe reg-get Path)
+[ "$path" = "$E2E_APP_WIN" ] || fail "Path is '$path', expected '$E2E_APP_WIN'"
+language_folder=$(probe reg-get GlobalPathlanguage)
+[ "$language_folder" = "${E2E_APP_WIN}language\\" ] || fail "GlobalPathlanguage is '$language_folder'"
 wait_until $E2E_RESULT_LIMIT "ferstrun to be set" test "$(probe reg-get ferstrun)" = 1
 
 block=$(probe mapping-dump)

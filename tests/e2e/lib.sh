@@ -161,6 +161,8 @@ e2e_begin() {
   trap 'exit 130' INT
   e2e_environment
   e2e_stage_app
+  # Wine's drive Z: is the root of the Linux file system.
+  export TARVOK_PROBE_TRACE="Z:${E2E_WORK//\//\\}\\probe-trace.txt"
   probe reg-clear || fail "could not clear the settings key"
   # A known user clipboard, so that the end of every delivery can be seen.
   fill_user_clipboard
@@ -270,6 +272,9 @@ e2e_cleanup() {
     [ -f "$(log_file)" ] && log "log.txt at the failure ends with: $(tail -n 2 "$(log_file)" | tr -d '\r' | paste -sd'|')"
     # Whether the library took the keys for another program's.
     log "windows at the failure: $(probe foreground 2>&1 | tr -d '\r' | paste -sd'|')"
+    # The probe's last runs as the probe saw them (command -> status).
+    [ -f "$E2E_WORK/probe-trace.txt" ] &&
+      log "the probe's last runs: $(tail -n 6 "$E2E_WORK/probe-trace.txt" | paste -sd'|')"
   fi
   if [ -n "${tarvok_pid:-}" ] && process_alive "$tarvok_pid"; then
     probe post TMainForm 0x0111 106 0 >/dev/null 2>&1

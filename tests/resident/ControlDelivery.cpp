@@ -41,6 +41,15 @@ void Free(UINT format, HANDLE data) {
 
 }  // namespace
 
+bool OpenClipboardAsTheLibraryDoes(HWND window) {
+  constexpr int kAttempts = 5;
+  for (int attempt = 1;; ++attempt) {
+    if (OpenClipboard(window)) return true;
+    if (attempt == kAttempts) return false;
+    Sleep(10);
+  }
+}
+
 ControlDelivery::~ControlDelivery() {
   for (const Saved& entry : saved_) Free(entry.format, entry.data);
   if (running == this) running = nullptr;
@@ -55,7 +64,7 @@ void ControlDelivery::Start(HWND window, const std::string& result) {
 }
 
 void ControlDelivery::Save(HWND window) {
-  if (!OpenClipboard(window)) return;
+  if (!OpenClipboardAsTheLibraryDoes(window)) return;
   for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
     HANDLE data = GetClipboardData(format);
     if (data == nullptr) continue;
@@ -68,7 +77,7 @@ void ControlDelivery::Save(HWND window) {
 }
 
 void ControlDelivery::Put(HWND window, const std::string& result) {
-  if (result.empty() || !OpenClipboard(window)) return;
+  if (result.empty() || !OpenClipboardAsTheLibraryDoes(window)) return;
   EmptyClipboard();
   SetClipboardData(CF_TEXT, NewBlock(result.c_str(), result.size() + 1));
   const std::wstring wide(result.begin(), result.end());
@@ -79,7 +88,7 @@ void ControlDelivery::Put(HWND window, const std::string& result) {
 }
 
 void ControlDelivery::Restore(HWND window) {
-  if (!OpenClipboard(window)) return;
+  if (!OpenClipboardAsTheLibraryDoes(window)) return;
   EmptyClipboard();
   for (const Saved& entry : saved_) {
     if (SetClipboardData(entry.format, entry.data) == nullptr) Free(entry.format, entry.data);

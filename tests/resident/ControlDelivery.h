@@ -14,6 +14,11 @@
 
 namespace tarvok::resident {
 
+// Opens the clipboard as calc.dll does: another program (under Wine, the
+// clipboard's own thread that reads every change) may hold it for a moment,
+// so up to five attempts 10 ms apart.
+[[nodiscard]] bool OpenClipboardAsTheLibraryDoes(HWND window);
+
 class ControlDelivery {
  public:
   ControlDelivery() = default;

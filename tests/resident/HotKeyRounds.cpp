@@ -101,7 +101,7 @@ bool HotKeyRounds::PutUserClipboard() {
   std::memcpy(GlobalLock(block), userText_.c_str(), userText_.size() + 1);
   GlobalUnlock(block);
   HBITMAP picture = CreateBitmap(kPictureSide, kPictureSide, 1, 32, nullptr);
-  if (picture == nullptr || !OpenClipboard(nullptr)) {
+  if (picture == nullptr || !OpenClipboardAsTheLibraryDoes(nullptr)) {
     GlobalFree(block);
     if (picture != nullptr) DeleteObject(picture);
     return false;
@@ -116,7 +116,7 @@ bool HotKeyRounds::PutUserClipboard() {
 }
 
 bool HotKeyRounds::ClipboardIsUsers() {
-  if (!OpenClipboard(nullptr)) return false;
+  if (!OpenClipboardAsTheLibraryDoes(nullptr)) return false;
   bool sameText = false;
   if (HANDLE data = GetClipboardData(CF_TEXT)) {
     if (const char* text = static_cast<const char*>(GlobalLock(data))) {

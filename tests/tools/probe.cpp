@@ -2,10 +2,13 @@
 // look into the Windows side of a running system (fields, windows, clipboard,
 // the shared settings block, the registry) and wait for conditions with a
 // time limit instead of sleeping. Usage: tarvok-probe <command> [words...].
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "ProbeCommands.h"
@@ -63,6 +66,23 @@ constexpr Command kCommands[] = {
      "                                      result, press the letter <after ms> after the hot key"},
 };
 
+// With TARVOK_PROBE_TRACE naming a file, every run adds a line to it: the
+// command, its words and its status. A script that got no answer can then
+// tell a probe that never ran from one that ran and said nothing.
+void Trace(int argc, char** argv, int status) {
+  const char* path = std::getenv("TARVOK_PROBE_TRACE");
+  if (path == nullptr || *path == '\0') return;
+  std::FILE* trace = std::fopen(path, "ab");
+  if (trace == nullptr) return;
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  std::fprintf(trace, "%02u:%02u:%02u.%03u %lu", now.wHour, now.wMinute, now.wSecond, now.wMilliseconds,
+               static_cast<unsigned long>(GetCurrentProcessId()));
+  for (int i = 1; i < argc; ++i) std::fprintf(trace, " %s", argv[i]);
+  std::fprintf(trace, " -> %d\n", status);
+  std::fclose(trace);
+}
+
 int Usage() {
   std::fputs("usage: tarvok-probe <command> [arguments]\n", stderr);
   for (const Command& command : kCommands) std::fprintf(stderr, "  %s\n", command.usage);
@@ -80,6 +100,7 @@ int main(int argc, char** argv) {
     if (argc - 2 < command.minArgs) return Usage();
     const int status = command.run(argc - 2, argv + 2);
     std::fflush(stdout);
+    Trace(argc, argv, status);
     return status;
   }
   return Usage();
