@@ -99,6 +99,9 @@ skip() {
 # its prefix in WINEPREFIX) before it sources this file.
 e2e_environment() {
   export WINEARCH=$E2E_WINEARCH WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # The probe's trace (see probe()); Wine's drive Z: is the root of the
+  # Linux file system.
+  export TARVOK_PROBE_TRACE="Z:${E2E_WORK//\//\\}\\probe-trace.txt"
   # The x86 package's tarvok.exe is a 32-bit program.
   [ "$E2E_PACKAGE" = x86 ] && e2e_needs_32_bit_programs
   if [ -z "${WINEPREFIX:-}" ]; then
@@ -161,8 +164,6 @@ e2e_begin() {
   trap 'exit 130' INT
   e2e_environment
   e2e_stage_app
-  # Wine's drive Z: is the root of the Linux file system.
-  export TARVOK_PROBE_TRACE="Z:${E2E_WORK//\//\\}\\probe-trace.txt"
   probe reg-clear || fail "could not clear the settings key"
   # A known user clipboard, so that the end of every delivery can be seen.
   fill_user_clipboard
@@ -186,11 +187,20 @@ e2e_begin() {
 # A command that always prints and printed nothing says so with its status:
 # a run of the probe that ended without a word was seen now and then.
 probe() {
-  local output status
-  output=$(wine "${E2E_PROBE:-$E2E_BIN/tarvok-probe.exe}" "$@" </dev/null)
+  local output status errors wine_errors
+  # Wine's own errors are kept apart: a probe that never reached its main
+  # ends with a status of 1 and, without them, without a word.
+  errors=$(mktemp)
+  output=$(WINEDEBUG=-all,err+all wine "${E2E_PROBE:-$E2E_BIN/tarvok-probe.exe}" "$@" </dev/null 2>"$errors")
   status=$?
   [ -z "$output" ] || printf '%s\n' "$output"
+  grep -vE '^[0-9a-f]+:err:' "$errors" >&2
+  wine_errors=$(grep -E '^[0-9a-f]+:err:' "$errors" | head -n 3 | paste -sd'|')
+  rm -f "$errors"
   [ $status -le 2 ] || log "the probe ('$1') ended with status $status" >&2
+  if [ -z "$output" ] && [ $status -ne 0 ] && [ -n "$wine_errors" ]; then
+    log "the probe ('$1'), status $status, Wine said: $wine_errors" >&2
+  fi
   case $1 in
     clip-seq | clip-dump | mapping-dump | foreground)
       [ -n "$output" ] || log "the probe ('$1') printed nothing, status $status" >&2 ;;
