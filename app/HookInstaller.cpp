@@ -1,9 +1,10 @@
-// Start / Stop. The settings fields of the block are filled as soon
-// as the block is mapped, before calc.dll is loaded and before the hooks are
-// installed: every copy of calc.dll reads the block when it loads, so no
-// program can start with an empty settings copy (no hot key, precision 0).
-// The hook handle fields follow as each hook is installed; calc.dll only
-// passes them to CallNextHookEx, which the NT family does not need.
+// Installing and removing the hooks. The settings fields of the block are
+// filled as soon as the block is mapped, before calc.dll is loaded and before
+// the hooks are installed: every copy of calc.dll reads the block when it
+// loads, so no program can start with an empty settings copy (no hot key,
+// precision 0). The hook handle fields follow as each hook is installed;
+// calc.dll only passes them to CallNextHookEx, which the NT family does not
+// need.
 #include "HookInstaller.h"
 
 #include <stdexcept>

@@ -1,7 +1,7 @@
-// Start / Stop for real under Wine, against stub hook libraries:
-// the block's fields, the full-path load, the order that keeps every copy of
-// the library from reading an empty block, each failure's message text, and
-// that a disable/enable cycle starts clean.
+// The hook installer's Start and Stop for real under Wine, against stub hook
+// libraries: the block's fields, the full-path load, the order that keeps every
+// copy of the library from reading an empty block, each failure's message text,
+// and that a disable/enable cycle starts clean.
 #include <gtest/gtest.h>
 
 #include "HookInstaller.h"
