@@ -34,7 +34,6 @@ class CalculationSwitch {
   [[nodiscard]] std::optional<HelperProcess::Outcome> TakeHelperProblem();
 
   [[nodiscard]] HookInstaller& Installer() { return installer_; }
-  [[nodiscard]] const HookInstaller& Installer() const { return installer_; }
 
  private:
   template <typename Operation>
