@@ -213,10 +213,14 @@ probe() {
 # to CTest's pipe. E2E_WINE=/usr/lib/wine/wine64 with a full Windows path
 # starts a 64-bit program as itself (plain wine would leave the id of a
 # launcher in between).
+# The programs run with Wine's clipboard trace on: a delivery whose
+# restore never came, found the clipboard held, or took it for changed by
+# someone else, can then be told apart after a failure.
 start_program() {
   local name=$1
   shift
-  "${E2E_WINE:-$E2E_LOADER}" "$@" </dev/null >>"$E2E_WORK/$name.out" 2>&1 &
+  WINEDEBUG=${E2E_PROGRAM_DEBUG:--all,err+all,+timestamp,+clipboard} \
+    "${E2E_WINE:-$E2E_LOADER}" "$@" </dev/null >>"$E2E_WORK/$name.out" 2>&1 &
   started_pid=$!
   e2e_started_pids+=("$started_pid")
 }
@@ -285,6 +289,11 @@ e2e_cleanup() {
     # The probe's last runs as the probe saw them (command -> status).
     [ -f "$E2E_WORK/probe-trace.txt" ] &&
       log "the probe's last runs: $(tail -n 6 "$E2E_WORK/probe-trace.txt" | paste -sd'|')"
+    # The programs' last clipboard calls (see start_program); the whole
+    # trace stays in the scenario's folder.
+    for out in "$E2E_WORK"/notepad.out "$E2E_WORK"/target.out; do
+      [ -f "$out" ] && log "$(basename "$out" .out)'s last clipboard calls: $(grep ':clipboard:' "$out" | tail -n 4 | paste -sd'|')"
+    done
   fi
   if [ -n "${tarvok_pid:-}" ] && process_alive "$tarvok_pid"; then
     probe post TMainForm 0x0111 106 0 >/dev/null 2>&1
