@@ -8,6 +8,7 @@
 # set beside the current one. Prints the typing benchmark's lines, each
 # prefixed with the library and round.
 #   bench/typing64-bench.sh [keys per state (1000)] [rounds (3)] [extra calc64.dll copies...]
+source "$(dirname "$0")/../scripts/fixed-layout.sh"
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 keys=${1:-1000}

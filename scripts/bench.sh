@@ -17,6 +17,7 @@
 #   BENCH_PASTES=300         pastes without calc.dll, the control for the memory figures
 #   BENCH_WINE=0             native benchmarks only
 #   BENCH_JOBS=2             parallel build jobs
+source "$(dirname "$0")/fixed-layout.sh"
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD

@@ -13,6 +13,7 @@
 # `wine`, which is the 32-bit one whenever it is installed: so this works on
 # machines that run no 32-bit program too. Everything it starts it ends
 # again, by process id.
+source "$(dirname "$0")/fixed-layout.sh"
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD

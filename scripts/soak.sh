@@ -7,6 +7,7 @@
 # command's time limits, raised here for the long variants, stay as they are.
 #
 #   scripts/soak.sh [fuzz seconds]      (default 3600)
+source "$(dirname "$0")/fixed-layout.sh"
 set -uo pipefail
 cd "$(dirname "$0")/.."
 fuzz_seconds=${1:-3600}

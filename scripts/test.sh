@@ -2,6 +2,7 @@
 # Every test of all builds: installs what is missing, configures and builds
 # the native and the two Windows presets, and runs all tests, the Windows
 # ones under Wine in private prefixes and private X displays.
+source "$(dirname "$0")/fixed-layout.sh"
 set -uo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh || exit 1

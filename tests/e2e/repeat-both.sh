@@ -9,6 +9,7 @@
 # end-to-end suite against each package.
 #   bash tests/e2e/repeat-both.sh <runs> [busy|quiet] [ctest selection...]
 # Needs build/windows and build/windows64 built (scripts/test.sh builds them).
+source "$(dirname "$0")/../../scripts/fixed-layout.sh"
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 runs=${1:?runs}
