@@ -5,6 +5,7 @@
 #   bench/setup-bench.sh [build-dir (default build/windows)] [rounds (default 5)]
 # The uninstaller returns at once under Wine (it continues from a copy of
 # itself), so its time is taken until the installation is gone.
+source "$(dirname "$0")/../scripts/fixed-layout.sh"
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build/windows}" && pwd)

@@ -6,6 +6,7 @@
 # TARVOK_PREFIX to use your own). Both languages run on a Western system code
 # page (Windows-1252): the Russian file names its own code page, so its
 # letters show on any Windows.
+source "$(dirname "$0")/../scripts/fixed-layout.sh"
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build/windows}" && pwd)

@@ -7,6 +7,7 @@
 # in a private Wine prefix (removed first) and X display. The Russian pages
 # come from Wine started in a Russian locale, whose user interface language
 # the setup follows.
+source "$(dirname "$0")/../scripts/fixed-layout.sh"
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build/windows}" && pwd)

@@ -219,7 +219,7 @@ probe() {
 start_program() {
   local name=$1
   shift
-  WINEDEBUG=${E2E_PROGRAM_DEBUG:--all,err+all,+timestamp,+clipboard} \
+  WINEDEBUG=-all,err+all,+timestamp,+clipboard \
     "${E2E_WINE:-$E2E_LOADER}" "$@" </dev/null >>"$E2E_WORK/$name.out" 2>&1 &
   started_pid=$!
   e2e_started_pids+=("$started_pid")

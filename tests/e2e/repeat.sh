@@ -7,6 +7,7 @@
 # label e2e (the scenarios, those of calc.dll alone, the controller tests and
 # the notepad scenario) and the resident calculations. DISPLAY and WINEPREFIX as for ctest
 # (scripts/wine-env.sh).
+source "$(dirname "$0")/../../scripts/fixed-layout.sh"
 set -uo pipefail
 build=${1:?build dir}
 runs=${2:-20}
