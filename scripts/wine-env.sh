@@ -22,6 +22,18 @@ tarvok_xvfb_up() {
 # programs, and it cannot start on a machine that runs no 32-bit program.
 TARVOK_WINE64=/usr/lib/wine/wine64
 
+# Makes the prefix $WINEPREFIX with the given Wine loader. The server writes
+# the registry to disk only at its end or up to half a minute later, and until
+# then system.reg, by which every script and scenario tells a made prefix, is
+# missing: each scenario of that time would run Wine's start-up once more in
+# the live prefix (another services.exe and its drivers beside the first).
+# So wait until the server has ended after the start-up (some seconds); the
+# limit is for a server kept alive with -p by someone else.
+tarvok_make_prefix() {
+  "$@" wineboot -i >/dev/null 2>&1 </dev/null || true
+  timeout 60 wineserver -w >/dev/null 2>&1 </dev/null || true
+}
+
 # Exits 0 when the machine runs 32-bit programs; otherwise prints why.
 tarvok_runs_32_bit() { "$tarvok_root/cmake/machine-runs-32-bit.sh"; }
 
@@ -34,7 +46,7 @@ tarvok_wine_up() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating the Wine prefix $WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
+    tarvok_make_prefix wine
   fi
   # Start the server and Wine's services now, detached from our output: a
   # server first started by a test would inherit CTest's pipe and keep CTest
@@ -51,7 +63,7 @@ tarvok_wine64_up() {
     export WINEPREFIX=$TARVOK_PREFIX64 WINEARCH=win64
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
       echo "Creating the 64-bit Wine prefix $WINEPREFIX"
-      "$TARVOK_WINE64" wineboot -i >/dev/null 2>&1 || true
+      tarvok_make_prefix "$TARVOK_WINE64"
     fi
     wineserver -p >/dev/null 2>&1 </dev/null || true
     "$TARVOK_WINE64" cmd /c exit >/dev/null 2>&1 </dev/null || true

@@ -120,6 +120,9 @@ e2e_environment() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     log "creating the Wine prefix $WINEPREFIX"
     wineboot -i >/dev/null 2>&1 </dev/null
+    # Until the server has ended, system.reg is not on disk and the next
+    # scenario would run Wine's start-up again (see scripts/wine-env.sh).
+    timeout 60 wineserver -w >/dev/null 2>&1 </dev/null
   fi
   # A server, or Wine's services, first started by a scenario would hold
   # CTest's output pipe open.
@@ -175,6 +178,9 @@ e2e_begin() {
     probe wait-gone TMainForm 10000 || fail "a tarvok.exe from an earlier test does not exit"
   fi
   wait_until 10 "the settings block of an earlier test to go" not probe mapping-dump
+  # Every change of Wine's foreground window, in foreground.out: a failure
+  # then shows which window took the keys away, and when.
+  start_program foreground "$E2E_BIN/tarvok-probe.exe" watch-foreground 3600000
   log "staged in $E2E_APP_WIN"
 }
 
@@ -286,6 +292,9 @@ e2e_cleanup() {
     [ -f "$(log_file)" ] && log "log.txt at the failure ends with: $(tail -n 2 "$(log_file)" | tr -d '\r' | paste -sd'|')"
     # Whether the library took the keys for another program's.
     log "windows at the failure: $(probe foreground 2>&1 | tr -d '\r' | paste -sd'|')"
+    log "X's keyboard focus at the failure: $(xdotool getwindowfocus getwindowname 2>&1 | paste -sd' ')"
+    [ -f "$E2E_WORK/foreground.out" ] &&
+      log "the foreground's last changes: $(grep -E '^[0-9:.]+ ' "$E2E_WORK/foreground.out" | tail -n 4 | tr -d '\r' | paste -sd'#')"
     # The probe's last runs as the probe saw them (command -> status).
     [ -f "$E2E_WORK/probe-trace.txt" ] &&
       log "the probe's last runs: $(tail -n 6 "$E2E_WORK/probe-trace.txt" | paste -sd'|')"

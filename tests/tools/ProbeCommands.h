@@ -21,6 +21,7 @@ int WaitGone(int argc, Args argv);
 int Title(int argc, Args argv);
 int Activate(int argc, Args argv);
 int Foreground(int argc, Args argv);
+int WatchForeground(int argc, Args argv);
 int WaitKeysUp(int argc, Args argv);
 int Post(int argc, Args argv);
 int Send(int argc, Args argv);

@@ -228,15 +228,15 @@ bool HasKeyboardFocus(HWND window) {
   return info.hwndFocus == window || IsChild(window, info.hwndFocus);
 }
 
-// What Wine takes for the foreground window and its focus, which the hook
-// library asks before it records a key; a failed scenario prints it.
-int Foreground(int, Args) {
+namespace {
+
+// "active <hwnd> class '...' title '...' process N|focus ..." for the
+// foreground thread, or "no foreground thread".
+std::string DescribeForeground() {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
-  if (!GetGUIThreadInfo(0, &info)) {
-    std::printf("no foreground thread\n");
-    return 0;
-  }
+  if (!GetGUIThreadInfo(0, &info)) return "no foreground thread";
+  std::string description;
   const std::pair<const char*, HWND> windows[] = {{"active", info.hwndActive}, {"focus", info.hwndFocus}};
   for (const auto& [role, window] : windows) {
     char title[256] = {};
@@ -247,9 +247,41 @@ int Foreground(int, Args) {
       GetClassNameA(window, className, sizeof className);
       GetWindowThreadProcessId(window, &process);
     }
-    std::printf("%s %p class '%s' title '%s' process %lu\n", role, static_cast<void*>(window), className, title,
-                process);
+    char line[512];
+    std::snprintf(line, sizeof line, "%s%s %p class '%s' title '%s' process %lu", description.empty() ? "" : "|",
+                  role, static_cast<void*>(window), className, title, process);
+    description += line;
   }
+  return description;
+}
+
+}  // namespace
+
+// What Wine takes for the foreground window and its focus, which the hook
+// library asks before it records a key; a failed scenario prints it.
+int Foreground(int, Args) {
+  std::printf("%s\n", DescribeForeground().c_str());
+  return 0;
+}
+
+// Every change of the foreground window or its focus, with the time, until
+// the limit: a scenario runs it beside its steps, so that a failure shows
+// which window took the keys away and when.
+int WatchForeground(int, Args argv) {
+  unsigned long limitMs = 0;
+  if (!ParseLimit(argv[0], limitMs)) return 2;
+  std::string last;
+  WaitFor(limitMs, [&] {
+    std::string now = DescribeForeground();
+    if (now != last) {
+      SYSTEMTIME time{};
+      GetLocalTime(&time);
+      std::printf("%02u:%02u:%02u.%03u %s\n", time.wHour, time.wMinute, time.wSecond, time.wMilliseconds, now.c_str());
+      std::fflush(stdout);
+      last = std::move(now);
+    }
+    return false;
+  });
   return 0;
 }
 

@@ -32,6 +32,7 @@ constexpr Command kCommands[] = {
     {"title", 1, probe::Title, "title <window>                      its caption"},
     {"activate", 2, probe::Activate, "activate <window> <ms>              make it the foreground window"},
     {"foreground", 0, probe::Foreground, "foreground                          the foreground and focus windows"},
+    {"watch-foreground", 1, probe::WatchForeground, "watch-foreground <ms>               print their every change until then"},
     {"wait-keys-up", 1, probe::WaitKeysUp, "wait-keys-up <ms>                   until Ctrl, Shift, Alt and V are up"},
     {"post", 4, probe::Post, "post <window> <msg|name> <wp> <lp>  PostMessage"},
     {"send", 4, probe::Send, "send <window> <msg|name> <wp> <lp>  SendMessage, prints the result"},
