@@ -6,6 +6,7 @@ tarvok_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX=${TARVOK_PREFIX:-$tarvok_root/build/wineprefix}
 export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 tarvok_xvfb_pid=""
+source "$tarvok_root/scripts/wine-prefix.sh"
 
 # A private Xvfb on a free display: sets DISPLAY and tarvok_xvfb_pid.
 tarvok_xvfb_up() {
@@ -21,18 +22,6 @@ tarvok_xvfb_up() {
 # `winepath` start the 32-bit one whenever it is installed, also for 64-bit
 # programs, and it cannot start on a machine that runs no 32-bit program.
 TARVOK_WINE64=/usr/lib/wine/wine64
-
-# Makes the prefix $WINEPREFIX with the given Wine loader. The server writes
-# the registry to disk only at its end or up to half a minute later, and until
-# then system.reg, by which every script and scenario tells a made prefix, is
-# missing: each scenario of that time would run Wine's start-up once more in
-# the live prefix (another services.exe and its drivers beside the first).
-# So wait until the server has ended after the start-up (some seconds); the
-# limit is for a server kept alive with -p by someone else.
-tarvok_make_prefix() {
-  "$@" wineboot -i >/dev/null 2>&1 </dev/null || true
-  timeout 60 wineserver -w >/dev/null 2>&1 </dev/null || true
-}
 
 # Exits 0 when the machine runs 32-bit programs; otherwise prints why.
 tarvok_runs_32_bit() { "$tarvok_root/cmake/machine-runs-32-bit.sh"; }

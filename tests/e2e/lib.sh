@@ -40,6 +40,7 @@ E2E_APP=$E2E_WORK/app
 E2E_SCREENS=${TARVOK_E2E_SCREENSHOTS:-$E2E_WORK_ROOT/screens}
 E2E_MEASURE=$E2E_WORK_ROOT/measurements.txt
 E2E_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$E2E_SOURCE/scripts/wine-prefix.sh"
 E2E_SKIP=77
 
 E2E_PACKAGE=${TARVOK_PACKAGE:-x86}
@@ -119,10 +120,7 @@ e2e_environment() {
   fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     log "creating the Wine prefix $WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 </dev/null
-    # Until the server has ended, system.reg is not on disk and the next
-    # scenario would run Wine's start-up again (see scripts/wine-env.sh).
-    timeout 60 wineserver -w >/dev/null 2>&1 </dev/null
+    tarvok_make_prefix "$E2E_LOADER"
   fi
   # A server, or Wine's services, first started by a scenario would hold
   # CTest's output pipe open.
