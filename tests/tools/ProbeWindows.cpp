@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -230,15 +231,23 @@ bool HasKeyboardFocus(HWND window) {
 
 namespace {
 
-// "active <hwnd> class '...' title '...' process N|focus ..." for the
-// foreground thread, or "no foreground thread".
-std::string DescribeForeground() {
+// The foreground thread's active window and focus; none without such a thread.
+using ForegroundWindows = std::optional<std::pair<HWND, HWND>>;
+
+ForegroundWindows ReadForeground() {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
-  if (!GetGUIThreadInfo(0, &info)) return "no foreground thread";
+  if (!GetGUIThreadInfo(0, &info)) return std::nullopt;
+  return std::pair{info.hwndActive, info.hwndFocus};
+}
+
+// "active <hwnd> class '...' title '...' process N|focus ...", or
+// "no foreground thread".
+std::string DescribeForeground(const ForegroundWindows& windows) {
+  if (!windows) return "no foreground thread";
   std::string description;
-  const std::pair<const char*, HWND> windows[] = {{"active", info.hwndActive}, {"focus", info.hwndFocus}};
-  for (const auto& [role, window] : windows) {
+  const std::pair<const char*, HWND> roles[] = {{"active", windows->first}, {"focus", windows->second}};
+  for (const auto& [role, window] : roles) {
     char title[256] = {};
     char className[128] = {};
     DWORD process = 0;
@@ -260,25 +269,27 @@ std::string DescribeForeground() {
 // What Wine takes for the foreground window and its focus, which the hook
 // library asks before it records a key; a failed scenario prints it.
 int Foreground(int, Args) {
-  std::printf("%s\n", DescribeForeground().c_str());
+  std::printf("%s\n", DescribeForeground(ReadForeground()).c_str());
   return 0;
 }
 
 // Every change of the foreground window or its focus, with the time, until
 // the limit: a scenario runs it beside its steps, so that a failure shows
-// which window took the keys away and when.
+// which window took the keys away and when. Only the two handles are read at
+// each poll; the windows are described when they change.
 int WatchForeground(int, Args argv) {
   unsigned long limitMs = 0;
   if (!ParseLimit(argv[0], limitMs)) return 2;
-  std::string last;
+  std::optional<ForegroundWindows> last;
   WaitFor(limitMs, [&] {
-    std::string now = DescribeForeground();
+    const ForegroundWindows now = ReadForeground();
     if (now != last) {
       SYSTEMTIME time{};
       GetLocalTime(&time);
-      std::printf("%02u:%02u:%02u.%03u %s\n", time.wHour, time.wMinute, time.wSecond, time.wMilliseconds, now.c_str());
+      std::printf("%02u:%02u:%02u.%03u %s\n", time.wHour, time.wMinute, time.wSecond, time.wMilliseconds,
+                  DescribeForeground(now).c_str());
       std::fflush(stdout);
-      last = std::move(now);
+      last = now;
     }
     return false;
   });
